@@ -1,0 +1,248 @@
+#include "frmMain.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QResizeEvent>
+
+#include "Colors.h"
+#include "HelpTexts.h"
+#include "platform/Twips.h"
+
+namespace {
+QRect PixelRectOf(const ControlSpec& s) {
+    return QRect(twips::ToPixels(s.left), twips::ToPixels(s.top), twips::ToPixels(s.width),
+                 twips::ToPixels(s.height));
+}
+
+QFont FontOf(const ControlSpec& s) {
+    QFont f(s.font[0] ? s.font : kMainFont);
+    f.setPointSizeF(s.font[0] ? s.points : kMainFontPoints);
+    f.setBold(s.bold);
+    f.setUnderline(s.underline);
+    return f;
+}
+}  // namespace
+
+frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
+    : QWidget(nullptr),
+      GameCore(*this, *this, rnd ? *rnd : defaultRandom, clock ? *clock : defaultClock) {
+    setObjectName("frmMain");
+    setWindowTitle("Gravlok XII Mirvax");
+    QFont f(kMainFont);
+    f.setPointSizeF(kMainFontPoints);
+    setFont(f);
+    BuildControls();
+    ConnectTimers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildControls() {
+    client = new QWidget(this);
+    client->setObjectName("client");
+    client->setGeometry(0, 0, twips::ToPixels(kClientWidthTw), twips::ToPixels(kClientHeightTw));
+    SetBackColor(client, 0);
+    setFixedSize(client->size());
+
+    for (const ControlSpec& s : MainLayout()) {
+        const QString name = s.name;
+        ControlEntry entry{name, s.index, s.kind, nullptr, QString::fromUtf8(HelpText(s.name, s.index))};
+        if (s.kind == Kind::Timer) {
+            const bool down = name == "tmrDown";
+            const int interval = down ? 2 : name == "tmrLevel" ? 150 : name == "tmrMigCountLines" ? 250
+                                 : name == "tmrDemo" ? 500 : 100;
+            auto* t = new VbTimer(name, interval, down, this);
+            if (name == "tmrMigMenuControls") tmrMigMenuControls = t;
+            else if (name == "tmrDemo") tmrDemo = t;
+            else if (name == "tmrLevel") tmrLevel = t;
+            else if (name == "tmrMigCountLines") tmrMigCountLines = t;
+            else tmrDown = t;
+            entry.object = t;
+            controls_.push_back(entry);
+            continue;
+        }
+
+        QWidget* parent = s.parent[0] ? Control(s.parent) : client;
+        QWidget* w = nullptr;
+        switch (s.kind) {
+        case Kind::Frame: w = new QGroupBox(QString::fromUtf8(s.caption), parent); break;
+        case Kind::Picture: w = new PictureBox(parent); break;
+        case Kind::Button: w = new QPushButton(QString::fromUtf8(s.caption), parent); break;
+        case Kind::Check: {
+            auto* b = new QPushButton(QString::fromUtf8(s.caption), parent);
+            b->setCheckable(true);
+            w = b;
+            break;
+        }
+        case Kind::Label:
+        case Kind::Bar: {
+            auto* l = new QLabel(QString::fromUtf8(s.caption), parent);
+            l->setAlignment(s.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+            l->setWordWrap(true);
+            w = l;
+            break;
+        }
+        case Kind::Timer: break;
+        }
+        w->setObjectName(s.index >= 0 ? QString("%1(%2)").arg(name).arg(s.index) : name);
+        w->setGeometry(PixelRectOf(s));
+        w->setFont(FontOf(s));
+        SetBackColor(w, s.buttonColor ? RGB(192, 192, 192) : s.back);
+        ::SetForeColor(w, s.fore);
+        w->setProperty("tag", entry.tag);
+        entry.object = w;
+        controls_.push_back(entry);
+
+        auto* btn = qobject_cast<QPushButton*>(w);
+        auto* lbl = qobject_cast<QLabel*>(w);
+        auto* fra = qobject_cast<QGroupBox*>(w);
+        auto* pic = qobject_cast<PictureBox*>(w);
+        if (name == "fraGravlok") fraGravlok = fra;
+        else if (name == "fraBottom") fraBottom = fra;
+        else if (name == "fraControl") fraControl = fra;
+        else if (name == "fraBottomRight") fraBottomRight = fra;
+        else if (name == "frmMenu") frmMenu = fra;
+        else if (name == "fraLeft") fraLeft = fra;
+        else if (name == "fraScore") fraScore = fra;
+        else if (name == "fraLines") fraLines = fra;
+        else if (name == "picGravlok") picGravlok = pic;
+        else if (name == "picNext") picNext = pic;
+        else if (name == "cmdDown") cmdDown = btn;
+        else if (name == "cmdSpace") cmdSpace = btn;
+        else if (name == "cmdLeftRight") cmdLeftRight[static_cast<size_t>(s.index)] = btn;
+        else if (name == "cmdRotate") cmdRotate[0] = btn;
+        else if (name == "chkSet") chkSet = btn;
+        else if (name == "chkDemo") chkDemo = btn;
+        else if (name == "chkHelp") chkHelp = btn;
+        else if (name == "chkPause") chkPause = btn;
+        else if (name == "chkRec") chkRec = btn;
+        else if (name == "chkStat") chkStat = btn;
+        else if (name == "chkAuto") chkAuto = btn;
+        else if (name == "chkFuture") chkFuture = btn;
+        else if (name == "lblPause") lblPause = lbl;
+        else if (name == "lblScore") lblScore = lbl;
+        else if (name == "lblCountLines") lblCountLines[static_cast<size_t>(s.index)] = lbl;
+        else if (name == "lblFirma") lblFirma = lbl;
+        else if (name == "lblSumBonus") lblSumBonus = lbl;
+        else if (name == "lblHeightBonus") lblHeightBonus = lbl;
+        else if (name == "lblLevel") lblLevel = lbl;
+        else if (name == "lblPosition") lblPosition = lbl;
+        else if (name == "lblRemain") lblRemain = lbl;
+        else if (name == "lblNextPlace") lblNextPlace = lbl;
+        else if (name == "lblAutors") lblAutors = lbl;
+        else if (name == "lblTimeBonus") lblTimeBonus = lbl;
+        else if (name == "lblTotal") lblTotal = lbl;
+        else if (name == "lblTotalScore") lblTotalScore = lbl;
+        else if (name == "Label5") Label5 = lbl;
+        else if (name == "Label4") Label4 = lbl;
+        else if (name == "Label3") Label3 = lbl;
+        else if (name == "Label2") Label2 = lbl;
+        else if (name == "Label1") Label1 = lbl;
+    }
+
+    // The pause label lies under the control panel, seen only when the panel hides.
+    lblPause->stackUnder(fraControl);
+    // The pictures get their canvases at their designed size.
+    for (PictureBox* p : {picGravlok, picNext}) {
+        QResizeEvent e(p->size(), QSize());
+        QCoreApplication::sendEvent(p, &e);
+    }
+    // The credits label has no caption of its own; its text is its help text.
+    lblAutors->setToolTip(lblAutors->property("tag").toString());
+    // The preview draws in twips.
+    picNext->canvas().SetScale(twips::FromPixels(picNext->canvas().WidthPx()),
+                               twips::FromPixels(picNext->canvas().HeightPx()));
+    picGravlok->setFocus();
+}
+
+void frmMain::ConnectTimers() {
+    connect(tmrDown, &VbTimer::Tick, this, [this] { tmrDown_Timer(); });
+    connect(tmrLevel, &VbTimer::Tick, this, [this] { tmrLevel_Timer(); });
+    connect(tmrMigCountLines, &VbTimer::Tick, this, [this] { tmrMigCountLines_Timer(); });
+}
+
+QWidget* frmMain::Control(const QString& name, int index) const {
+    for (const ControlEntry& e : controls_)
+        if (e.name == name && e.index == index) return qobject_cast<QWidget*>(e.object);
+    return nullptr;
+}
+
+QLabel* frmMain::LabelOf(Label l) const {
+    switch (l) {
+    case Label::Score: return lblScore;
+    case Label::Level: return lblLevel;
+    case Label::Remain: return lblRemain;
+    case Label::CountLines1: return lblCountLines[1];
+    case Label::CountLines2: return lblCountLines[2];
+    case Label::CountLines3: return lblCountLines[3];
+    case Label::CountLines4: return lblCountLines[4];
+    case Label::Firma: return lblFirma;
+    case Label::SumBonus: return lblSumBonus;
+    case Label::TimeBonus: return lblTimeBonus;
+    case Label::TotalScore: return lblTotalScore;
+    case Label::Position: return lblPosition;
+    case Label::NextPlace: return lblNextPlace;
+    }
+    return lblScore;
+}
+
+VbTimer* frmMain::TimerOf(Timer t) const {
+    switch (t) {
+    case Timer::Down: return tmrDown;
+    case Timer::Level: return tmrLevel;
+    case Timer::MigCountLines: return tmrMigCountLines;
+    case Timer::Demo: return tmrDemo;
+    case Timer::MigMenuControls: return tmrMigMenuControls;
+    }
+    return tmrDown;
+}
+
+void frmMain::SetCaption(Label l, const std::string& text) { LabelOf(l)->setText(QString::fromStdString(text)); }
+std::string frmMain::Caption(Label l) const { return LabelOf(l)->text().toStdString(); }
+void frmMain::SetForeColor(Label l, Rgb c) { ::SetForeColor(LabelOf(l), c); }
+Rgb frmMain::ForeColor(Label l) const { return ForeColorOf(LabelOf(l)); }
+void frmMain::SetLabelVisible(Label l, bool visible) { LabelOf(l)->setVisible(visible); }
+void frmMain::EnableTimer(Timer t, bool enabled) { TimerOf(t)->SetEnabled(enabled); }
+bool frmMain::TimerEnabled(Timer t) const { return TimerOf(t)->Enabled(); }
+void frmMain::SetDownBackColor(Rgb c) { SetBackColor(cmdDown, c); }
+void frmMain::EnableDown(bool enabled) { cmdDown->setEnabled(enabled); }
+
+void frmMain::AddStatistic(const std::string& line) { statisticLines << QString::fromStdString(line); }
+void frmMain::SelectLastStatistic() { statisticSelected = static_cast<int>(statisticLines.size()) - 1; }
+void frmMain::ClearStatistic() {
+    statisticLines.clear();
+    statisticSelected = -1;
+}
+
+Canvas* frmMain::PictureCanvas(Picture p) {
+    switch (p) {
+    case Picture::Gravlok: return &picGravlok->canvas();
+    case Picture::Next: return &picNext->canvas();
+    case Picture::Future: return nullptr;  // the future window's picture
+    }
+    return nullptr;
+}
+
+void frmMain::PictureChanged(Picture p) {
+    if (p == Picture::Gravlok) picGravlok->Flush();
+    else if (p == Picture::Next) picNext->Flush();
+}
+
+void frmMain::Minimize_Window(bool) {
+    picGravlok->canvas().SetScale(3760, 7760);
+    DrawFigureArea();
+    DrawNext();
+}
+
+// Filled in by the sound, records, settings and window-shape code.
+void frmMain::Play(Sound) {}
+void frmMain::BkgMusicSetPan(int16_t) {}
+void frmMain::UpdateRanking(int32_t) {}
+void frmMain::EndOfGame(int32_t) {}
+void frmMain::LoadHallOfFame() {}
+void frmMain::FillHallOfFameList() {}
+int frmMain::HallOfFameRows() const { return 0; }
+void frmMain::CreateSoundChannels() {}
+void frmMain::LoadSettings() {}
+bool frmMain::SideWindowVisible(int) const { return false; }
+void frmMain::RebuildWindowRgn() {}

@@ -1,0 +1,112 @@
+#pragma once
+// The main window: the well, the score panel, the control panel and the
+// menu. It owns the whole game state (GameCore) and is the window the game
+// rules talk to (GameHost, PictureHost).
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "Layout.h"
+#include "game/GameCore.h"
+#include "platform/PictureBox.h"
+#include "platform/VbTimer.h"
+
+// One entry of the window's control order.
+struct ControlEntry {
+    QString name;
+    int index = -1;
+    Kind kind = Kind::Label;
+    QObject* object = nullptr;
+    QString tag;  // help text
+};
+
+// Random source and clock the window uses unless a test brings its own.
+struct MainServices {
+    DefaultRandom defaultRandom;
+    SystemTimeOfDay defaultClock;
+};
+
+class frmMain : public QWidget, public GameHost, public PictureHost, private MainServices, public GameCore {
+    Q_OBJECT
+public:
+    explicit frmMain(RandomSource* rnd = nullptr, TimeOfDay* clock = nullptr);
+    ~frmMain() override;
+
+    // The start-up routine; also starts every new game.
+    void Form_Load();
+
+    // Window shape and drawing scale.
+    void Minimize_Window(bool Minimize);
+    void RebuildWindowRgn();
+
+    // Controls, under their names.
+    QWidget* client = nullptr;  // the client area
+    QGroupBox *fraGravlok = nullptr, *fraBottom = nullptr, *fraControl = nullptr, *fraBottomRight = nullptr,
+              *frmMenu = nullptr, *fraLeft = nullptr, *fraScore = nullptr, *fraLines = nullptr;
+    PictureBox *picGravlok = nullptr, *picNext = nullptr;
+    QPushButton *cmdDown = nullptr, *cmdSpace = nullptr;
+    std::array<QPushButton*, 3> cmdLeftRight{};  // members 0 and 2
+    std::array<QPushButton*, 1> cmdRotate{};     // member 0
+    QPushButton *chkSet = nullptr, *chkDemo = nullptr, *chkHelp = nullptr, *chkPause = nullptr, *chkRec = nullptr,
+                *chkStat = nullptr, *chkAuto = nullptr, *chkFuture = nullptr;
+    QLabel *lblPause = nullptr, *lblScore = nullptr, *lblFirma = nullptr, *lblSumBonus = nullptr,
+           *lblHeightBonus = nullptr, *lblLevel = nullptr, *lblPosition = nullptr, *lblRemain = nullptr,
+           *lblNextPlace = nullptr, *lblAutors = nullptr, *lblTimeBonus = nullptr, *lblTotal = nullptr,
+           *lblTotalScore = nullptr;
+    std::array<QLabel*, 5> lblCountLines{};  // members 1 to 4
+    QLabel *Label5 = nullptr, *Label4 = nullptr, *Label3 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
+    VbTimer *tmrMigMenuControls = nullptr, *tmrDemo = nullptr, *tmrLevel = nullptr, *tmrMigCountLines = nullptr,
+            *tmrDown = nullptr;
+
+    // The window's controls in control order.
+    const std::vector<ControlEntry>& Controls() const { return controls_; }
+    QWidget* Control(const QString& name, int index = -1) const;
+
+    // The statistic of the current game, newest line last.
+    QStringList statisticLines;
+    int statisticSelected = -1;
+
+    // GameHost
+    void SetCaption(Label l, const std::string& text) override;
+    std::string Caption(Label l) const override;
+    void SetForeColor(Label l, Rgb c) override;
+    Rgb ForeColor(Label l) const override;
+    void SetLabelVisible(Label l, bool visible) override;
+    void EnableTimer(Timer t, bool enabled) override;
+    bool TimerEnabled(Timer t) const override;
+    void SetDownBackColor(Rgb c) override;
+    void EnableDown(bool enabled) override;
+    void Play(Sound s) override;
+    void AddStatistic(const std::string& line) override;
+    void SelectLastStatistic() override;
+    void BkgMusicSetPan(int16_t pan) override;
+    void UpdateRanking(int32_t score) override;
+    void EndOfGame(int32_t score) override;
+
+    // PictureHost
+    Canvas* PictureCanvas(Picture p) override;
+    void PictureChanged(Picture p) override;
+
+    QLabel* LabelOf(Label l) const;
+    VbTimer* TimerOf(Timer t) const;
+
+    // Parts of the start-up that the hall of fame, the statistic, the
+    // settings and the sound channels fill in.
+    void LoadHallOfFame();
+    void FillHallOfFameList();
+    int HallOfFameRows() const;
+    void ClearStatistic();
+    void CreateSoundChannels();
+    void LoadSettings();
+    bool SideWindowVisible(int which) const;  // 0 hall of fame, 1 statistic, 2 future
+
+private:
+    void BuildControls();
+    void ConnectTimers();
+    std::vector<ControlEntry> controls_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// A picture area: a widget that keeps its own canvas, drawn by the game's
+// routines in the picture's logical scale. Painting only shows the canvas;
+// only the part a routine touched is repainted.
+#include <QImage>
+#include <QWidget>
+
+#include "Canvas.h"
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBorder = 2;  // sunken border around the drawing area
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    Canvas& canvas() { return canvas_; }
+    // Repaints what the drawing since the last call touched.
+    void Flush();
+    // The back colour: canvas clears use it, and the border's inside.
+    void SetBackColor(Rgb c);
+    Rgb BackColor() const { return canvas_.BackColor(); }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    Canvas canvas_;
+    QImage image_;  // a view of the canvas's pixels
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Twips (1/1440 inch) and pixels: 15 twips per pixel at 96 dots per inch.
+#include <cmath>
+
+namespace twips {
+
+inline double TwipsPerPixel(double dpi) { return 1440.0 / dpi; }
+
+// A position or size in twips as whole pixels at the given logical dpi.
+inline int ToPixels(double tw, double dpi = 96.0) {
+    return static_cast<int>(std::nearbyint(tw * dpi / 1440.0));
+}
+
+inline double FromPixels(double px, double dpi = 96.0) { return px * 1440.0 / dpi; }
+
+}  // namespace twips

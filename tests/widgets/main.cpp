@@ -1,0 +1,17 @@
+// Widget tests run on the offscreen platform unless told otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <cstdlib>
+
+#include "platform/Fonts.h"
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    InstallFontSubstitutes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
