@@ -76,6 +76,9 @@ public:
     // The grid colour for the current place.
     Rgb GridColor() const;
 
+    // True while a landing is inside the end-of-game questions.
+    bool EndingGame() const { return bEndingGame_; }
+
     // Shown score: tenths divided by 10, rounded, halves to even.
     static int32_t Shown(int32_t tenths);
 
@@ -84,9 +87,6 @@ protected:
     PictureHost& pictures_;
     RandomSource& rnd_;
     TimeOfDay& clock_;
-
-    // True while a landing is inside the end-of-game questions.
-    bool EndingGame() const { return bEndingGame_; }
 
 private:
     void Land();

@@ -74,10 +74,11 @@ void Game::FillRow(int y, std::initializer_list<int> gaps) {
 }
 
 int Game::TickUntilLanding(int limit) {
-    const int16_t before = core.iFigureNo;
+    // Every landing ends with its statistic line.
+    const size_t before = host.statistic.size();
     for (int t = 1; t <= limit; ++t) {
         core.tmrDown_Timer();
-        if (core.iFigureNo != before || !host.gameOvers.empty()) return t;
+        if (host.statistic.size() != before) return t;
     }
     return -1;
 }
