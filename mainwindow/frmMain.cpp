@@ -33,6 +33,8 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     setFont(f);
     BuildControls();
     ConnectTimers();
+    InstallInput();
+    ConnectMenu();
 }
 
 frmMain::~frmMain() = default;

@@ -40,6 +40,21 @@ public:
     // The start-up routine; also starts every new game.
     void Form_Load();
 
+    // Keyboard and button input.
+    void Form_KeyDown(int16_t KeyCode, int16_t Shift);
+    void Form_KeyUp(int16_t KeyCode, int16_t Shift);
+    void cmdLeftRight_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void cmdLeftRight_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void cmdRotate_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void cmdRotate_MouseUp(int16_t Index, int16_t Button, int16_t Shift, float X, float Y);
+    void cmdSpace_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+    void cmdSpace_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+    void cmdDown_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+    void cmdDown_MouseUp(int16_t Button, int16_t Shift, float X, float Y);
+
+    // Menu.
+    void chkPause_Click();
+
     // Window shape and drawing scale.
     void Minimize_Window(bool Minimize);
     void RebuildWindowRgn();
@@ -105,8 +120,13 @@ public:
     void LoadSettings();
     bool SideWindowVisible(int which) const;  // 0 hall of fame, 1 statistic, 2 future
 
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
 private:
     void BuildControls();
+    void InstallInput();
+    void ConnectMenu();
     void ConnectTimers();
     std::vector<ControlEntry> controls_;
 };
