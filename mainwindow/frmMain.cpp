@@ -236,15 +236,12 @@ void frmMain::Minimize_Window(bool) {
     DrawNext();
 }
 
-// Filled in by the sound, records, settings and window-shape code.
-void frmMain::Play(Sound) {}
-void frmMain::BkgMusicSetPan(int16_t) {}
+// Filled in by the records, settings and window-shape code.
 void frmMain::UpdateRanking(int32_t) {}
 void frmMain::EndOfGame(int32_t) {}
 void frmMain::LoadHallOfFame() {}
 void frmMain::FillHallOfFameList() {}
 int frmMain::HallOfFameRows() const { return 0; }
-void frmMain::CreateSoundChannels() {}
-void frmMain::LoadSettings() {}
+void frmMain::LoadSettings() { ApplyDefaultSettings(); }
 bool frmMain::SideWindowVisible(int) const { return false; }
 void frmMain::RebuildWindowRgn() {}

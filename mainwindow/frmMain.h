@@ -15,6 +15,7 @@
 #include "game/GameCore.h"
 #include "platform/PictureBox.h"
 #include "platform/VbTimer.h"
+#include "sound/clsDMCtrl.h"
 
 // One entry of the window's control order.
 struct ControlEntry {
@@ -77,6 +78,14 @@ public:
     QLabel *Label5 = nullptr, *Label4 = nullptr, *Label3 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
     VbTimer *tmrMigMenuControls = nullptr, *tmrDemo = nullptr, *tmrLevel = nullptr, *tmrMigCountLines = nullptr,
             *tmrDown = nullptr;
+
+    // The ten sound effect channels, in declaration order.
+    std::unique_ptr<clsDMCtrl> mDown1, mLeft1, mRight1, mRotate1, mDrop1, mDelLin1, mGravlok1, mDrop2, mDown2,
+        mInverse1;
+    clsDMCtrl* Channel(Sound s) const;
+    void PlayEventSound(uint8_t code);
+    // The values a fresh settings file gives.
+    void ApplyDefaultSettings();
 
     // The window's controls in control order.
     const std::vector<ControlEntry>& Controls() const { return controls_; }

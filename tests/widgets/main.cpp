@@ -6,12 +6,14 @@
 #include <cstdlib>
 
 #include "platform/Fonts.h"
+#include "platform/SoundDevice.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFontSubstitutes();
+    sounddevice::UseLoopback(44100);  // never the speakers
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

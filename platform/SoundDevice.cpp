@@ -1,0 +1,244 @@
+#define AL_ALEXT_PROTOTYPES
+#include "SoundDevice.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <map>
+
+namespace {
+struct Shared {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    bool tried = false;
+    bool loopback = false;
+    int opens = 0;
+};
+Shared& S() {
+    static Shared s;
+    return s;
+}
+
+bool MakeContext(const ALCint* attrs) {
+    Shared& s = S();
+    s.context = alcCreateContext(s.device, attrs);
+    if (!s.context || !alcMakeContextCurrent(s.context)) {
+        if (s.context) alcDestroyContext(s.context);
+        alcCloseDevice(s.device);
+        s.device = nullptr;
+        s.context = nullptr;
+        return false;
+    }
+    return true;
+}
+
+// A decoded wave: two stereo buffers, the left channel beside silence and
+// silence beside the right channel, played on two sources locked together.
+struct Wave {
+    ALuint left = 0, right = 0;
+    long rate = 0;
+    long long stamp = 0;
+    long long size = 0;
+};
+std::map<std::string, Wave>& Cache() {
+    static std::map<std::string, Wave> c;
+    return c;
+}
+
+bool Stamp(const std::string& path, long long& mtime, long long& size) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    size = st.st_size;
+    return true;
+}
+
+const Wave* Load(const std::string& path) {
+    long long mtime = 0, size = 0;
+    if (!Stamp(path, mtime, size)) return nullptr;
+    auto& cache = Cache();
+    auto it = cache.find(path);
+    if (it != cache.end()) {
+        if (it->second.stamp == mtime && it->second.size == size) return &it->second;
+        alDeleteBuffers(1, &it->second.left);
+        alDeleteBuffers(1, &it->second.right);
+        cache.erase(it);
+    }
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f) return nullptr;
+    // A header without frames is no sound either.
+    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||
+        info.frames > 48000LL * 60 * 20) {
+        sf_close(f);
+        return nullptr;
+    }
+    std::vector<float> in(static_cast<size_t>(info.frames) * info.channels);
+    const sf_count_t got = sf_readf_float(f, in.data(), info.frames);
+    sf_close(f);
+    if (got <= 0) return nullptr;
+    std::vector<float> l(static_cast<size_t>(got) * 2, 0.0f), r(static_cast<size_t>(got) * 2, 0.0f);
+    for (sf_count_t i = 0; i < got; ++i) {
+        const float a = in[static_cast<size_t>(i * info.channels)];
+        const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
+        l[static_cast<size_t>(2 * i)] = a;
+        r[static_cast<size_t>(2 * i + 1)] = b;
+    }
+    Wave w;
+    w.rate = info.samplerate;
+    w.stamp = mtime;
+    w.size = size;
+    alGenBuffers(1, &w.left);
+    alGenBuffers(1, &w.right);
+    const ALsizei bytes = static_cast<ALsizei>(l.size() * sizeof(float));
+    alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, info.samplerate);
+    alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, info.samplerate);
+    if (alGetError() != AL_NO_ERROR) {
+        alDeleteBuffers(1, &w.left);
+        alDeleteBuffers(1, &w.right);
+        return nullptr;
+    }
+    return &(cache[path] = w);
+}
+}  // namespace
+
+namespace sounddevice {
+bool Available() {
+    Shared& s = S();
+    if (s.device) return true;
+    if (s.tried) return false;
+    s.tried = true;  // without sound, open once and never again
+    s.device = alcOpenDevice(nullptr);
+    if (!s.device) return false;
+    ++s.opens;
+    return MakeContext(nullptr);
+}
+
+bool UseLoopback(int rate) {
+    Shared& s = S();
+    if (s.device) return s.loopback;
+    s.tried = true;
+    s.device = alcLoopbackOpenDeviceSOFT(nullptr);
+    if (!s.device) return false;
+    const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
+                            ALC_FREQUENCY, rate, ALC_HRTF_SOFT, ALC_FALSE, 0};
+    s.loopback = MakeContext(attrs);
+    return s.loopback;
+}
+
+std::vector<float> Render(int frames) {
+    std::vector<float> out(static_cast<size_t>(frames) * 2, 0.0f);
+    if (S().loopback) alcRenderSamplesSOFT(S().device, out.data(), frames);
+    return out;
+}
+
+int DeviceOpens() { return S().opens; }
+
+void ClearCache() {
+    for (auto& [p, w] : Cache()) {
+        alDeleteBuffers(1, &w.left);
+        alDeleteBuffers(1, &w.right);
+    }
+    Cache().clear();
+}
+}  // namespace sounddevice
+
+std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
+    if (!sounddevice::Available()) return nullptr;
+    return std::make_unique<DirectSound>();
+}
+
+bool DirectSound::SetCooperativeLevel(long, int) { return sounddevice::Available(); }
+
+std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int) {
+    if (!sounddevice::Available()) return nullptr;
+    const Wave* w = Load(path);
+    if (!w) return nullptr;
+    std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
+    alGenSources(2, b->src_);
+    if (alGetError() != AL_NO_ERROR) return nullptr;
+    const ALuint bufs[2] = {w->left, w->right};
+    for (int i = 0; i < 2; ++i) {
+        alSourcei(b->src_[i], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        alSourcei(b->src_[i], AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcei(b->src_[i], AL_BUFFER, static_cast<ALint>(bufs[i]));
+    }
+    b->rate_ = b->freq_ = w->rate;
+    b->ApplyGains();
+    return b;
+}
+
+DirectSoundBuffer::~DirectSoundBuffer() {
+    if (src_[0]) {
+        alSourceStopv(2, src_);
+        alDeleteSources(2, src_);
+    }
+}
+
+void DirectSoundBuffer::ApplyGains() {
+    const double base = std::pow(10.0, volume_ / 2000.0);
+    const double gl = pan_ > 0 ? std::pow(10.0, -pan_ / 2000.0) : 1.0;
+    const double gr = pan_ < 0 ? std::pow(10.0, pan_ / 2000.0) : 1.0;
+    // Both sides change in the same mix period.
+    alDeferUpdatesSOFT();
+    alSourcef(src_[0], AL_GAIN, static_cast<ALfloat>(base * gl));
+    alSourcef(src_[1], AL_GAIN, static_cast<ALfloat>(base * gr));
+    alSourcef(src_[0], AL_PITCH, static_cast<ALfloat>(double(freq_) / rate_));
+    alSourcef(src_[1], AL_PITCH, static_cast<ALfloat>(double(freq_) / rate_));
+    alProcessUpdatesSOFT();
+}
+
+bool DirectSoundBuffer::Play(int flags) {
+    const ALint loop = (flags & kLooping) ? AL_TRUE : AL_FALSE;
+    alSourcei(src_[0], AL_LOOPING, loop);
+    alSourcei(src_[1], AL_LOOPING, loop);
+    alSourcePlayv(2, src_);  // a paused pair resumes where it stood
+    return alGetError() == AL_NO_ERROR;
+}
+
+bool DirectSoundBuffer::Stop() {
+    alSourcePausev(2, src_);
+    return alGetError() == AL_NO_ERROR;
+}
+
+bool DirectSoundBuffer::SetCurrentPosition(long pos) {
+    alDeferUpdatesSOFT();
+    alSourcei(src_[0], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
+    alSourcei(src_[1], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
+    alProcessUpdatesSOFT();
+    return alGetError() == AL_NO_ERROR;
+}
+
+bool DirectSoundBuffer::SetVolume(long volume) {
+    if (volume > 0 || volume < -10000) return false;
+    volume_ = volume;
+    ApplyGains();
+    return true;
+}
+
+bool DirectSoundBuffer::SetPan(long pan) {
+    if (pan > 10000 || pan < -10000) return false;
+    pan_ = pan;
+    ApplyGains();
+    return true;
+}
+
+bool DirectSoundBuffer::SetFrequency(long freq) {
+    if (freq == 0) freq = rate_;
+    if (freq < 100 || freq > 200000) return false;
+    freq_ = freq;
+    ApplyGains();
+    return true;
+}
+
+long DirectSoundBuffer::GetFrequency() const { return freq_; }
+
+bool DirectSoundBuffer::Playing() const {
+    ALint st = 0;
+    alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
+    return st == AL_PLAYING;
+}

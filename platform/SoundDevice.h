@@ -1,0 +1,66 @@
+#pragma once
+// The sound device layer: a root object, a device made from it and buffers
+// made from wave files, with the operations the game's sound code uses.
+// Every operation reports success (true) or failure (false).
+//
+// One device and one context serve the whole program. Volume and pan are in
+// hundredths of a decibel (volume 0 = full, pan > 0 lowers the left side),
+// frequency in hertz (0 = the file's own rate). Decoded waves are cached by
+// path and file stamp, so a changed file is read again.
+#include <memory>
+#include <string>
+#include <vector>
+
+class DirectSoundBuffer;
+
+class DirectSound {
+public:
+    bool SetCooperativeLevel(long hwnd, int level);
+    // A buffer holding the whole file in its own format; nullptr when the
+    // file is missing or not a readable wave file.
+    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags);
+};
+
+class DirectX7 {
+public:
+    // The device for the default output, or nullptr when there is none.
+    std::unique_ptr<DirectSound> DirectSoundCreate(const std::string& guid);
+};
+
+class DirectSoundBuffer {
+public:
+    static constexpr int kLooping = 1;
+    ~DirectSoundBuffer();
+    bool Play(int flags);
+    bool Stop();  // the position stays
+    bool SetCurrentPosition(long pos);
+    bool SetVolume(long volume);
+    bool SetPan(long pan);
+    bool SetFrequency(long freq);
+    long GetFrequency() const;
+    bool Playing() const;
+
+private:
+    friend class DirectSound;
+    DirectSoundBuffer() = default;
+    void ApplyGains();
+    unsigned src_[2] = {0, 0};
+    long rate_ = 0;   // the file's own rate
+    long freq_ = 0;   // current rate
+    long volume_ = 0;
+    long pan_ = 0;
+};
+
+// The shared device.
+namespace sounddevice {
+// Open the default output (done on first use); false without sound.
+bool Available();
+// Tests: render through a loopback device instead of the speakers.
+bool UseLoopback(int rate);
+// Loopback only: renders frames of interleaved stereo floats.
+std::vector<float> Render(int frames);
+// How many times a device was opened since start (0 or 1 in practice).
+int DeviceOpens();
+// Forget the cached decoded waves.
+void ClearCache();
+}  // namespace sounddevice

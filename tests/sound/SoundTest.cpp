@@ -1,0 +1,214 @@
+// The sound layer heard through a loopback device: volume, pan, frequency,
+// stop and resume, restarts, the master switch and bad files.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "sound/DirectSound.h"
+#include "sound/clsDMCtrl.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kRate = 44100;
+
+struct Loopback : ::testing::Environment {
+    void SetUp() override { ASSERT_TRUE(sounddevice::UseLoopback(kRate)); }
+};
+const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new Loopback);
+
+fs::path Dir() {
+    static fs::path d = [] {
+        fs::path p = fs::temp_directory_path() / ("gravlok-sound-" + std::to_string(::getpid()));
+        fs::create_directories(p);
+        return p;
+    }();
+    return d;
+}
+
+// A tone of `hz` after `silence` seconds, `channels` 1 or 2 (right at half level).
+std::string Wave(const std::string& name, int rate, double hz, double seconds, int channels = 1,
+                 double silence = 0) {
+    const std::string path = (Dir() / name).string();
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    const int n = static_cast<int>(seconds * rate);
+    std::vector<float> v(static_cast<size_t>(n * channels));
+    for (int i = 0; i < n; ++i) {
+        const double t = double(i) / rate;
+        const float s = t < silence ? 0.0f : static_cast<float>(0.5 * std::sin(2 * M_PI * hz * t));
+        v[static_cast<size_t>(i * channels)] = s;
+        if (channels == 2) v[static_cast<size_t>(i * channels + 1)] = s * 0.5f;
+    }
+    sf_writef_float(f, v.data(), n);
+    sf_close(f);
+    return path;
+}
+
+struct Level {
+    double left = 0, right = 0;
+    int crossings = 0;  // sign changes on the left
+};
+
+Level Measure(int frames) {
+    const std::vector<float> out = sounddevice::Render(frames);
+    Level l;
+    for (int i = 0; i < frames; ++i) {
+        l.left += out[static_cast<size_t>(2 * i)] * out[static_cast<size_t>(2 * i)];
+        l.right += out[static_cast<size_t>(2 * i + 1)] * out[static_cast<size_t>(2 * i + 1)];
+        if (i > 0 && (out[static_cast<size_t>(2 * i)] >= 0) != (out[static_cast<size_t>(2 * i - 2)] >= 0)) ++l.crossings;
+    }
+    l.left = std::sqrt(l.left / frames);
+    l.right = std::sqrt(l.right / frames);
+    return l;
+}
+
+double Db(double a, double b) { return 20 * std::log10(a / b); }
+
+void Silence() { sounddevice::Render(kRate); }
+}  // namespace
+
+TEST(Effects, FrequencyZeroPlaysAtTheFileRateAndReportsIt) {
+    bool on = true;
+    clsDMCtrl c(&on);
+    c.DMCtrlPath(Wave("a22050.wav", 22050, 441, 1.0));
+    c.DMCtrlEnabled(true);
+    c.DMCtrlPlay();
+    EXPECT_EQ(c.DMCtrlFreq(), 22050);
+    const Level l = Measure(kRate / 2);
+    EXPECT_NEAR(l.crossings, 441, 10);  // 441 Hz over half a second: 441 sign changes
+    EXPECT_NEAR(l.left, 0.5 / std::sqrt(2.0), 0.02);  // mono at full level on both sides
+    EXPECT_NEAR(l.right, l.left, 0.01);
+    Silence();
+
+    c.DMCtrlFreq(44100);  // twice the file's rate: twice the pitch
+    c.DMCtrlPlay();
+    EXPECT_NEAR(Measure(kRate / 4).crossings, 441, 10);
+    Silence();
+}
+
+TEST(Effects, VolumeIsInHundredthsOfADecibel) {
+    bool on = true;
+    clsDMCtrl c(&on);
+    c.DMCtrlPath(Wave("vol.wav", 32000, 500, 1.0));
+    c.DMCtrlEnabled(true);
+    c.DMCtrlPlay();
+    const double full = Measure(kRate / 4).left;
+    c.DMCtrlVolume(-800);
+    c.DMCtrlPlay();
+    const double down = Measure(kRate / 4).left;
+    EXPECT_NEAR(Db(down, full), -8.0, 0.2);
+    Silence();
+}
+
+TEST(Effects, ASecondPlayRestartsInsteadOfLayering) {
+    bool on = true;
+    clsDMCtrl c(&on);
+    c.DMCtrlPath(Wave("rot.wav", 32000, 500, 1.0));
+    c.DMCtrlEnabled(true);
+    c.DMCtrlPlay();
+    const double once = Measure(kRate / 10).left;
+    c.DMCtrlPlay();  // quick second press
+    const double again = Measure(kRate / 10).left;
+    EXPECT_NEAR(Db(again, once), 0.0, 0.5);  // two copies in phase would be +6 dB or a mess
+    Silence();
+}
+
+TEST(Effects, MasterSwitchOffPlaysNothingAndOpensNothing) {
+    bool on = false;
+    clsDMCtrl c(&on);
+    c.DMCtrlPath(Wave("m.wav", 32000, 500, 1.0));
+    c.DMCtrlEnabled(true);
+    c.DMCtrlPlay();
+    EXPECT_EQ(c.Root, nullptr);
+    EXPECT_EQ(c.Device, nullptr);
+    EXPECT_LT(Measure(kRate / 10).left, 1e-6);
+    on = true;
+    c.DMCtrlEnabled(false);
+    c.DMCtrlPlay();
+    EXPECT_EQ(c.Root, nullptr);
+}
+
+TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
+    const fs::path d = Dir();
+    std::ofstream(d / "empty.WAV").close();
+    std::ofstream(d / "text.WAV") << "this is not a wave file\n";
+    {
+        const std::string good = Wave("trunc.wav", 32000, 500, 1.0);
+        std::ifstream in(good, std::ios::binary);
+        std::string head(30, '\0');
+        in.read(head.data(), 30);
+        std::ofstream(d / "trunc.WAV", std::ios::binary) << head;
+    }
+    bool on = true;
+    for (const std::string p : {(d / "missing.WAV").string(), (d / "empty.WAV").string(), (d / "text.WAV").string(),
+                                (d / "trunc.WAV").string()}) {
+        clsDMCtrl bad(&on);
+        bad.DMCtrlPath(p);
+        bad.DMCtrlEnabled(true);
+        bad.DMCtrlPlay();
+        EXPECT_EQ(bad.Buffer, nullptr) << p;
+        EXPECT_LT(Measure(kRate / 20).left, 1e-6) << p;
+    }
+    clsDMCtrl good(&on);
+    good.DMCtrlPath(Wave("ok.wav", 32000, 500, 1.0));
+    good.DMCtrlEnabled(true);
+    good.DMCtrlPlay();
+    EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    Silence();
+}
+
+TEST(Music, LoopsPansAndSetsVolume) {
+    int32_t freq = 0;
+    BkgMusic().mainFreq = &freq;
+    BkgMusicLoad(Wave("music.wav", 22050, 300, 0.1, 2));  // a tenth of a second, looping
+    ASSERT_TRUE(BkgMusic().BkgMusicLoaded);
+    EXPECT_EQ(freq, 22050);
+    Measure(kRate);  // ten passes later it still sounds
+    const Level both = Measure(kRate / 10);
+    EXPECT_GT(both.left, 0.3);
+    EXPECT_NEAR(Db(both.right, both.left), -6.0, 0.3);  // the file's own balance
+
+    // A change of gain glides over one mix period (no click); measure after it.
+    BkgMusicSetPan(1000);
+    Measure(kRate / 20);
+    Level l = Measure(kRate / 10);
+    EXPECT_NEAR(Db(l.left, both.left), -10.0, 0.2);
+    EXPECT_NEAR(Db(l.right, both.right), 0.0, 0.2);
+    BkgMusicSetPan(-5000);
+    Measure(kRate / 20);
+    l = Measure(kRate / 10);
+    EXPECT_NEAR(Db(l.left, both.left), 0.0, 0.2);
+    EXPECT_NEAR(Db(l.right, both.right), -50.0, 0.5);
+    BkgMusicSetPan(0);
+    BkgMusicSetVolume(-800);
+    EXPECT_EQ(BkgMusic().BkgMusicVolume, -800);
+    Measure(kRate / 20);
+    EXPECT_NEAR(Db(Measure(kRate / 10).left, both.left), -8.0, 0.2);
+    BkgMusicShutdown();
+    BkgMusic().mainFreq = nullptr;
+}
+
+TEST(Music, ResumeContinuesWhereItStopped) {
+    BkgMusicLoad(Wave("resume.wav", 22050, 300, 2.0, 1, 0.25));  // silent first quarter second
+    ASSERT_TRUE(BkgMusic().BkgMusicLoaded);
+    Measure(kRate / 2);  // into the tone
+    BkgMusicStop();
+    EXPECT_LT(Measure(kRate / 10).left, 1e-6);
+    BkgMusicResume();
+    // A restart would begin with the silent quarter second.
+    EXPECT_GT(Measure(kRate / 50).left, 0.1);
+
+    BkgMusicLoad((Dir() / "nothing.wav").string());
+    EXPECT_FALSE(BkgMusic().BkgMusicLoaded);
+    BkgMusicSetVolume(-1000);  // nothing loaded: only remembered
+    EXPECT_EQ(BkgMusic().BkgMusicVolume, -1000);
+    EXPECT_LT(Measure(kRate / 10).left, 1e-6);
+}
