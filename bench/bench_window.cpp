@@ -17,7 +17,7 @@
 static frmMain* window = nullptr;
 
 // Each key press timed on its own, for the median and the 99th percentile.
-static void KeyLatencyPercentiles(frmMain& w) {
+static void KeyLatencyPercentiles() {
     std::vector<double> us;
     for (int i = 0; i < 2000; ++i) {
         const Qt::Key k = i % 2 ? Qt::Key_Left : Qt::Key_Right;
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     w.picGravlok->setFocus();
     app.processEvents();
     window = &w;
-    KeyLatencyPercentiles(w);
+    KeyLatencyPercentiles();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
