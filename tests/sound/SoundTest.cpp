@@ -73,36 +73,40 @@ Level Measure(int frames) {
 double Db(double a, double b) { return 20 * std::log10(a / b); }
 
 void Silence() { sounddevice::Render(kRate); }
+
+// An enabled channel on the given file under the master switch `on`.
+std::unique_ptr<clsDMCtrl> Channel(const bool* on, const std::string& path) {
+    auto c = std::make_unique<clsDMCtrl>(on);
+    c->DMCtrlPath(path);
+    c->DMCtrlEnabled(true);
+    return c;
+}
 }  // namespace
 
 TEST(Effects, FrequencyZeroPlaysAtTheFileRateAndReportsIt) {
     bool on = true;
-    clsDMCtrl c(&on);
-    c.DMCtrlPath(Wave("a22050.wav", 22050, 441, 1.0));
-    c.DMCtrlEnabled(true);
-    c.DMCtrlPlay();
-    EXPECT_EQ(c.DMCtrlFreq(), 22050);
+    auto c = Channel(&on, Wave("a22050.wav", 22050, 441, 1.0));
+    c->DMCtrlPlay();
+    EXPECT_EQ(c->DMCtrlFreq(), 22050);
     const Level l = Measure(kRate / 2);
     EXPECT_NEAR(l.crossings, 441, 10);  // 441 Hz over half a second: 441 sign changes
     EXPECT_NEAR(l.left, 0.5 / std::sqrt(2.0), 0.02);  // mono at full level on both sides
     EXPECT_NEAR(l.right, l.left, 0.01);
     Silence();
 
-    c.DMCtrlFreq(44100);  // twice the file's rate: twice the pitch
-    c.DMCtrlPlay();
+    c->DMCtrlFreq(44100);  // twice the file's rate: twice the pitch
+    c->DMCtrlPlay();
     EXPECT_NEAR(Measure(kRate / 4).crossings, 441, 10);
     Silence();
 }
 
 TEST(Effects, VolumeIsInHundredthsOfADecibel) {
     bool on = true;
-    clsDMCtrl c(&on);
-    c.DMCtrlPath(Wave("vol.wav", 32000, 500, 1.0));
-    c.DMCtrlEnabled(true);
-    c.DMCtrlPlay();
+    auto c = Channel(&on, Wave("vol.wav", 32000, 500, 1.0));
+    c->DMCtrlPlay();
     const double full = Measure(kRate / 4).left;
-    c.DMCtrlVolume(-800);
-    c.DMCtrlPlay();
+    c->DMCtrlVolume(-800);
+    c->DMCtrlPlay();
     const double down = Measure(kRate / 4).left;
     EXPECT_NEAR(Db(down, full), -8.0, 0.2);
     Silence();
@@ -110,12 +114,10 @@ TEST(Effects, VolumeIsInHundredthsOfADecibel) {
 
 TEST(Effects, ASecondPlayRestartsInsteadOfLayering) {
     bool on = true;
-    clsDMCtrl c(&on);
-    c.DMCtrlPath(Wave("rot.wav", 32000, 500, 1.0));
-    c.DMCtrlEnabled(true);
-    c.DMCtrlPlay();
+    auto c = Channel(&on, Wave("rot.wav", 32000, 500, 1.0));
+    c->DMCtrlPlay();
     const double once = Measure(kRate / 10).left;
-    c.DMCtrlPlay();  // quick second press
+    c->DMCtrlPlay();  // quick second press
     const double again = Measure(kRate / 10).left;
     EXPECT_NEAR(Db(again, once), 0.0, 0.5);  // two copies in phase would be +6 dB or a mess
     Silence();
@@ -123,17 +125,15 @@ TEST(Effects, ASecondPlayRestartsInsteadOfLayering) {
 
 TEST(Effects, MasterSwitchOffPlaysNothingAndOpensNothing) {
     bool on = false;
-    clsDMCtrl c(&on);
-    c.DMCtrlPath(Wave("m.wav", 32000, 500, 1.0));
-    c.DMCtrlEnabled(true);
-    c.DMCtrlPlay();
-    EXPECT_EQ(c.Root, nullptr);
-    EXPECT_EQ(c.Device, nullptr);
+    auto c = Channel(&on, Wave("m.wav", 32000, 500, 1.0));
+    c->DMCtrlPlay();
+    EXPECT_EQ(c->Root, nullptr);
+    EXPECT_EQ(c->Device, nullptr);
     EXPECT_LT(Measure(kRate / 10).left, 1e-6);
     on = true;
-    c.DMCtrlEnabled(false);
-    c.DMCtrlPlay();
-    EXPECT_EQ(c.Root, nullptr);
+    c->DMCtrlEnabled(false);
+    c->DMCtrlPlay();
+    EXPECT_EQ(c->Root, nullptr);
 }
 
 TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
@@ -150,17 +150,13 @@ TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
     bool on = true;
     for (const std::string p : {(d / "missing.WAV").string(), (d / "empty.WAV").string(), (d / "text.WAV").string(),
                                 (d / "trunc.WAV").string()}) {
-        clsDMCtrl bad(&on);
-        bad.DMCtrlPath(p);
-        bad.DMCtrlEnabled(true);
-        bad.DMCtrlPlay();
-        EXPECT_EQ(bad.Buffer, nullptr) << p;
+        auto bad = Channel(&on, p);
+        bad->DMCtrlPlay();
+        EXPECT_EQ(bad->Buffer, nullptr) << p;
         EXPECT_LT(Measure(kRate / 20).left, 1e-6) << p;
     }
-    clsDMCtrl good(&on);
-    good.DMCtrlPath(Wave("ok.wav", 32000, 500, 1.0));
-    good.DMCtrlEnabled(true);
-    good.DMCtrlPlay();
+    auto good = Channel(&on, Wave("ok.wav", 32000, 500, 1.0));
+    good->DMCtrlPlay();
     EXPECT_GT(Measure(kRate / 20).left, 0.1);
     Silence();
 }
