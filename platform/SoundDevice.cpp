@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -23,6 +24,18 @@ Shared& S() {
     return s;
 }
 
+// At exit the device is closed; buffers and sources still held by static
+// objects go with it.
+void CloseAtExit() {
+    Shared& s = S();
+    if (!s.device) return;
+    alcMakeContextCurrent(nullptr);
+    if (s.context) alcDestroyContext(s.context);
+    alcCloseDevice(s.device);
+    s.context = nullptr;
+    s.device = nullptr;
+}
+
 bool MakeContext(const ALCint* attrs) {
     Shared& s = S();
     s.context = alcCreateContext(s.device, attrs);
@@ -33,6 +46,7 @@ bool MakeContext(const ALCint* attrs) {
         s.context = nullptr;
         return false;
     }
+    std::atexit(CloseAtExit);
     return true;
 }
 
