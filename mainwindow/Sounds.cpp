@@ -2,6 +2,11 @@
 #include <QCoreApplication>
 
 #include "frmMain.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
+#include "records/frmFuture.h"
+#include "records/frmGravloFathers.h"
+#include "records/frmStatistic.h"
 #include "sound/DirectSound.h"
 
 void frmMain::CreateSoundChannels() {
@@ -43,7 +48,7 @@ void frmMain::PlayEventSound(uint8_t code) {
 }
 
 void frmMain::ApplyDefaultSettings() {
-    const std::string dir = QCoreApplication::applicationDirPath().toStdString();
+    const std::string dir = ProgramFolder().toStdString();
     EnableSoundControl = true;
     PathToBkgMusic = dir + "/Sound/bkgmusic.WAV";
     EnableLoop = true;
@@ -67,4 +72,13 @@ void frmMain::ApplyDefaultSettings() {
     }
     SpeedChange = 0;
     iMirvax = 1;
+    // Window places in twips: the main window, then the three side windows shown.
+    const auto tw = [](int v) { return twips::ToPixels(v); };
+    move(tw(2955), tw(1560));
+    GravloFathers()->move(tw(9905), tw(7200));
+    GravloFathers()->show();
+    Statistic()->move(tw(11530), tw(1560));
+    Statistic()->show();
+    Future()->move(tw(9905), tw(1560));
+    Future()->show();
 }

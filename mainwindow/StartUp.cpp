@@ -4,10 +4,11 @@
 
 #include "Colors.h"
 #include "frmMain.h"
+#include "platform/ProgramFolder.h"
 #include "platform/VbMath.h"
 
 void frmMain::Form_Load() {
-    QDir::setCurrent(QCoreApplication::applicationDirPath());                 // 1
+    QDir::setCurrent(ProgramFolder());                                      // 1
     lngPauseBackColor = BackColorOf(chkPause);                                // 2
     chkDemo->setChecked(false);                                               // 3
     tmrDemo->SetEnabled(false);

@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QResizeEvent>
+#include <cstdio>
+#include <cstdlib>
 
 #include "Colors.h"
 #include "HelpTexts.h"
+#include "records/frmFuture.h"
 #include "platform/Twips.h"
 
 namespace {
@@ -35,9 +38,13 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     ConnectTimers();
     InstallInput();
     ConnectMenu();
+    ExitProgram = [](int code) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    };
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() { UnloadSideWindows(); }
 
 void frmMain::BuildControls() {
     client = new QWidget(this);
@@ -209,18 +216,11 @@ bool frmMain::TimerEnabled(Timer t) const { return TimerOf(t)->Enabled(); }
 void frmMain::SetDownBackColor(Rgb c) { SetBackColor(cmdDown, c); }
 void frmMain::EnableDown(bool enabled) { cmdDown->setEnabled(enabled); }
 
-void frmMain::AddStatistic(const std::string& line) { statisticLines << QString::fromStdString(line); }
-void frmMain::SelectLastStatistic() { statisticSelected = static_cast<int>(statisticLines.size()) - 1; }
-void frmMain::ClearStatistic() {
-    statisticLines.clear();
-    statisticSelected = -1;
-}
-
 Canvas* frmMain::PictureCanvas(Picture p) {
     switch (p) {
     case Picture::Gravlok: return &picGravlok->canvas();
     case Picture::Next: return &picNext->canvas();
-    case Picture::Future: return nullptr;  // the future window's picture
+    case Picture::Future: return &Future()->picFuture->canvas();
     }
     return nullptr;
 }
@@ -228,6 +228,7 @@ Canvas* frmMain::PictureCanvas(Picture p) {
 void frmMain::PictureChanged(Picture p) {
     if (p == Picture::Gravlok) picGravlok->Flush();
     else if (p == Picture::Next) picNext->Flush();
+    else if (p == Picture::Future) Future()->picFuture->Flush();
 }
 
 void frmMain::Minimize_Window(bool) {
@@ -236,12 +237,6 @@ void frmMain::Minimize_Window(bool) {
     DrawNext();
 }
 
-// Filled in by the records, settings and window-shape code.
-void frmMain::UpdateRanking(int32_t) {}
-void frmMain::EndOfGame(int32_t) {}
-void frmMain::LoadHallOfFame() {}
-void frmMain::FillHallOfFameList() {}
-int frmMain::HallOfFameRows() const { return 0; }
+// Filled in by the settings and window-shape code.
 void frmMain::LoadSettings() { ApplyDefaultSettings(); }
-bool frmMain::SideWindowVisible(int) const { return false; }
 void frmMain::RebuildWindowRgn() {}

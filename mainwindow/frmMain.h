@@ -3,19 +3,27 @@
 // menu. It owns the whole game state (GameCore) and is the window the game
 // rules talk to (GameHost, PictureHost).
 #include <QGroupBox>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Layout.h"
 #include "game/GameCore.h"
 #include "platform/PictureBox.h"
 #include "platform/VbTimer.h"
+#include "records/TableFile.h"
 #include "sound/clsDMCtrl.h"
+
+class frmGravloFathers;
+class frmStatistic;
+class frmFuture;
 
 // One entry of the window's control order.
 struct ControlEntry {
@@ -55,6 +63,13 @@ public:
 
     // Menu.
     void chkPause_Click();
+    void chkRec_Click();
+    void chkStat_Click();
+    void chkFuture_Click();
+    void chkRec_MouseUp();
+    void chkStat_MouseUp();
+    void chkFuture_MouseUp();
+    void tmrMigMenuControls_Timer();
 
     // Window shape and drawing scale.
     void Minimize_Window(bool Minimize);
@@ -91,9 +106,25 @@ public:
     const std::vector<ControlEntry>& Controls() const { return controls_; }
     QWidget* Control(const QString& name, int index = -1) const;
 
-    // The statistic of the current game, newest line last.
-    QStringList statisticLines;
-    int statisticSelected = -1;
+    // The side windows: made hidden on first reference, single instances.
+    frmGravloFathers* GravloFathers();
+    frmStatistic* Statistic();
+    frmFuture* Future();
+    bool SideWindowExists(int which) const;  // 0 hall of fame, 1 statistic, 2 future
+    // Closes the three side windows for good.
+    void UnloadSideWindows();
+
+    // The hall of fame: rows best first, names beside their scores.
+    hof::Table hall;
+    std::vector<std::string>& colNames = hall.colNames;
+    std::vector<double>& colScores = hall.colScores;
+    int16_t iPlacesPassed = 0;
+    void ClearHallOfFame();
+    void SaveHallOfFame();
+    void InsertRecord(int32_t score);
+    std::string AskPlayerName();
+    // Ends the program at once, without writing the settings.
+    std::function<void(int)> ExitProgram;
 
     // GameHost
     void SetCaption(Label l, const std::string& text) override;
@@ -134,6 +165,11 @@ protected:
 
 private:
     void BuildControls();
+    std::optional<hof::NewRow> newRow_;  // this game's row, kept until it is saved
+    QPointer<frmGravloFathers> gravloFathers_;
+    QPointer<frmStatistic> statistic_;
+    QPointer<frmFuture> future_;
+    int16_t iMigStep = 0;
     void InstallInput();
     void ConnectMenu();
     void ConnectTimers();

@@ -4,6 +4,7 @@
 #include "Scripted.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
+#include "records/frmStatistic.h"
 
 namespace {
 // Every figure ordinary: the figure draw 0.0 (k = 0) and 0.0 (not 25).
@@ -45,7 +46,7 @@ TEST(StartUp, ResetsTheGameAndKeepsTheFallCounters) {
     w.lblScore->setText("1234");
     w.lblSumBonus->setText("  Gravlok Bonus : 3500");
     w.lblCountLines[2]->setText("2-Lines*7 = 5600");
-    w.statisticLines << "1. +201";
+    w.Statistic()->lstStatistic->addItem("1. +201");
     w.bSoundReady = true;
     w.SpeedChange = 300;
     w.ForLoop = 1234;
@@ -73,7 +74,7 @@ TEST(StartUp, ResetsTheGameAndKeepsTheFallCounters) {
     EXPECT_EQ(w.lblLevel->text(), "Level # 0");
     EXPECT_EQ(ForeColorOf(w.lblLevel), QBColor(1));
     EXPECT_EQ(ForeColorOf(w.lblScore), 0xFFFFu);
-    EXPECT_TRUE(w.statisticLines.isEmpty());
+    EXPECT_EQ(w.Statistic()->lstStatistic->count(), 0);
     EXPECT_TRUE(w.bRunning);
     EXPECT_FALSE(w.bDropping);
     EXPECT_TRUE(w.cmdDown->isEnabled());
@@ -127,5 +128,5 @@ TEST(StartUp, GravlokNextFigureIsAnnouncedButLeavesNoStatisticLine) {
     EXPECT_FALSE(w.lblFirma->isHidden());
     EXPECT_EQ(w.lblFirma->text(), QString::fromUtf8("Gravlok-фигурка Bonus 3000"));
     EXPECT_EQ(w.ColorFigura, 255u);
-    EXPECT_TRUE(w.statisticLines.isEmpty());
+    EXPECT_EQ(w.Statistic()->lstStatistic->count(), 0);
 }

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QStyleFactory>
 #include <cstdlib>
 
 #include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFontSubstitutes();
     sounddevice::UseLoopback(44100);  // never the speakers
+    QTemporaryDir folder;             // the game's files go here, not beside the tests
+    SetProgramFolder(folder.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

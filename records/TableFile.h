@@ -1,0 +1,38 @@
+#pragma once
+// The hall-of-fame file GravlokFathers.txt in the program folder: read,
+// created when missing, and saved safely when several copies of the game
+// share the folder.
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "HallOfFame.h"
+
+namespace hof {
+
+inline constexpr const char* kFileName = "GravlokFathers.txt";
+
+// The table of the file in `dir`, or nothing when it cannot be opened.
+std::optional<Table> ReadFile(const QString& dir);
+// The table for a new game: the file's, or after writing the one-row
+// recovery file, that one. A folder that cannot be written gives the
+// recovery row without a file.
+Table Load(const QString& dir);
+
+// A result this game adds to the table.
+struct NewRow {
+    std::string name;
+    double score = 0;
+};
+
+// Saves under a lock shared by every copy of the game: the file is read
+// again, this game's row put in at its place, and the whole table written
+// through a temporary file that then replaces the old one. `fallback` is
+// written when the file cannot be read. Returns the table saved, or nothing
+// when the file could not be written (it is then left as it was).
+// `beforeReplace` runs after the new text is written, before it replaces the
+// old file (tests interrupt the save there).
+std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
+                          const std::function<void()>& beforeReplace = {});
+
+}  // namespace hof

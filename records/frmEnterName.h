@@ -1,0 +1,31 @@
+#pragma once
+// The player's name for a new row of the hall of fame.
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class frmEnterName : public QDialog {
+    Q_OBJECT
+public:
+    // cancelRecord: the main window's flag, true unless Ok closes the window.
+    frmEnterName(QWidget* mainWindow, bool* cancelRecord);
+
+    QString PlayerName;
+
+    QLabel* lblEnterName;
+    QLineEdit* txtName;
+    QPushButton* cmdOk;
+
+    void Form_Load();
+    void cmdOk_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;  // the window about to close
+    void done(int r) override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    bool* cancelRecord_;
+    bool closingFromCode_ = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The question after a game: start a new one?
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+class frmGameOver : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmGameOver(QWidget* mainWindow);
+
+    bool blnContinue = false;
+
+    QLabel* lblGameOver;
+    QLabel* lblNewGame;
+    QPushButton* cmdYes;
+    QPushButton* cmdNo;
+
+    void cmdYes_Click();
+    void cmdNo_Click();
+};

@@ -1,0 +1,123 @@
+#include "frmHelp.h"
+
+#include <QCloseEvent>
+
+#include "mainwindow/Colors.h"
+#include "platform/Twips.h"
+
+namespace {
+constexpr int kClientWidthTw = 3480;
+constexpr int kClientHeightTw = 2700;
+constexpr int kFullHeightTw = 3030;  // unrolling stops just above it
+constexpr int kNominalCaptionPx = 27;  // caption and borders where the platform shows none
+
+QFont ButtonFont() {
+    QFont f("MS Sans Serif");
+    f.setPointSizeF(8.25);
+    f.setBold(true);
+    return f;
+}
+}  // namespace
+
+frmHelp::frmHelp(QWidget* mainWindow)
+    : QDialog(mainWindow),
+      txtText(new QPlainTextEdit(this)),
+      cmdNext(new QPushButton(QString::fromUtf8("Далее"), this)),
+      cmdClose(new QPushButton(QString::fromUtf8("Закрыть"), this)),
+      tmrResize(new VbTimer("tmrResize", 15, false, this)),
+      main_(mainWindow) {
+    setObjectName("frmHelp");
+    setWindowTitle(QString::fromUtf8("Справка"));
+    setModal(true);
+    SetBackColor(this, RGB(0, 0, 255));
+    resize(twips::ToPixels(kClientWidthTw), 0);
+
+    txtText->setObjectName("txtText");
+    txtText->setReadOnly(true);
+    txtText->setGeometry(0, 0, twips::ToPixels(3372), twips::ToPixels(2292));
+    SetBackColor(txtText, RGB(0, 0, 0));
+    SetForeColor(txtText, RGB(255, 255, 255));
+    QFont tf("Tahoma");
+    tf.setPointSizeF(9);
+    tf.setBold(true);
+    txtText->setFont(tf);
+    txtText->setFocusPolicy(Qt::ClickFocus);
+
+    for (QPushButton* b : {cmdNext, cmdClose}) {
+        b->setFont(ButtonFont());
+        SetBackColor(b, RGB(128, 128, 128));
+        b->setAutoDefault(false);
+    }
+    cmdNext->setObjectName("cmdNext");
+    cmdClose->setObjectName("cmdClose");
+    cmdNext->setGeometry(twips::ToPixels(2040), twips::ToPixels(2400), twips::ToPixels(1332), twips::ToPixels(252));
+    cmdClose->setGeometry(twips::ToPixels(120), twips::ToPixels(2400), twips::ToPixels(1332), twips::ToPixels(252));
+    setTabOrder(cmdNext, cmdClose);
+    connect(cmdNext, &QPushButton::clicked, this, &frmHelp::cmdNext_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
+    connect(tmrResize, &VbTimer::Tick, this, &frmHelp::tmrResize_Timer);
+}
+
+int frmHelp::CaptionPx() const {
+    const int frame = frameGeometry().height() - geometry().height();
+    return frame > 0 ? frame : kNominalCaptionPx;
+}
+
+void frmHelp::ApplyHeight() {
+    const int client = std::max(0, twips::ToPixels(heightTw_) - CaptionPx());
+    setMinimumHeight(0);
+    resize(width(), client);
+}
+
+void frmHelp::Form_Load() {
+    txtText->setFixedWidth(width());
+    txtText->setPlainText(strText);
+    heightTw_ = 0;  // collapsed: only the caption shows
+    ApplyHeight();
+    tmrResize->SetEnabled(true);
+}
+
+void frmHelp::ShowModal() {
+    closingFromCode_ = false;
+    Form_Load();
+    if (main_) {
+        const QRect m = main_->frameGeometry();
+        move(m.center().x() - width() / 2, m.center().y() - twips::ToPixels(kClientHeightTw) / 2);
+    }
+    cmdNext->setFocus();
+    exec();
+    tmrResize->SetEnabled(false);
+}
+
+void frmHelp::tmrResize_Timer() {
+    heightTw_ += 100;
+    ApplyHeight();
+    txtText->setFixedWidth(width());
+    if (heightTw_ > kFullHeightTw) {
+        txtText->setFixedWidth(width());
+        tmrResize->SetEnabled(false);
+    }
+}
+
+void frmHelp::cmdNext_Click() {
+    closingFromCode_ = true;
+    close();
+}
+
+void frmHelp::cmdClose_Click() {
+    blnClose = true;
+    closingFromCode_ = true;
+    close();
+}
+
+void frmHelp::closeEvent(QCloseEvent* e) {
+    if (!closingFromCode_) blnClose = true;  // the close box or the system menu
+    tmrResize->SetEnabled(false);
+    QDialog::closeEvent(e);  // ends the modal showing through reject()
+    closingFromCode_ = false;
+}
+
+void frmHelp::reject() {
+    if (!closingFromCode_) blnClose = true;
+    QDialog::reject();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// One screen of the help tour: a text, "Далее" and "Закрыть". The window
+// unrolls from a thin strip each time it opens.
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/VbTimer.h"
+
+class frmHelp : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmHelp(QWidget* mainWindow);
+
+    // Loads the window and shows it modally until a button or the close box
+    // closes it.
+    void ShowModal();
+
+    QString strText;
+    bool blnClose = false;
+
+    QPlainTextEdit* txtText;
+    QPushButton* cmdNext;
+    QPushButton* cmdClose;
+    VbTimer* tmrResize;
+
+    // Outer height in twips, as the unrolling sets it.
+    double HeightTw() const { return heightTw_; }
+
+    void Form_Load();
+    void tmrResize_Timer();
+    void cmdNext_Click();
+    void cmdClose_Click();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;  // the window about to close
+    void reject() override;                    // Esc: as the close box
+
+private:
+    void ApplyHeight();
+    int CaptionPx() const;
+    QWidget* main_;
+    double heightTw_ = 0;
+    bool closingFromCode_ = false;
+};

@@ -1,0 +1,172 @@
+// The hall-of-fame file on disk: bytes, recovery, hostile contents, copies
+// of the game saving at once, and a save cut off before it replaces the file.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <random>
+
+#include "records/TableFile.h"
+
+namespace {
+QByteArray Bytes(const QString& dir) {
+    QFile f(QDir(dir).filePath(hof::kFileName));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void Write(const QString& dir, const QByteArray& b) {
+    QFile f(QDir(dir).filePath(hof::kFileName));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(b);
+}
+}  // namespace
+
+TEST(TableFile, MissingFileIsRecreatedWithTheDefaultRowOnce) {
+    QTemporaryDir d;
+    const hof::Table t = hof::Load(d.path());
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Plumo\r\n0\r\n"));
+    ASSERT_EQ(t.Rows(), 1u);
+    EXPECT_EQ(t.colNames[0], "Plumo");
+    EXPECT_EQ(t.colScores[0], 0);
+    // A save writes the default row's score with its spaces.
+    ASSERT_TRUE(hof::Save(d.path(), t, std::nullopt));
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Plumo\r\n 0 \r\n"));
+}
+
+TEST(TableFile, CyrillicNamesAreStoredInWindows1251) {
+    QTemporaryDir d;
+    Write(d.path(), "");
+    hof::Table t = hof::Load(d.path());
+    EXPECT_EQ(t.Rows(), 0u);  // an empty file is an empty table
+    const hof::NewRow row{"Ёжик Иван", 5204};
+    hof::InsertAt(t, 0, row.name, row.score);
+    const auto saved = hof::Save(d.path(), t, row);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, t);
+    EXPECT_EQ(Bytes(d.path()), QByteArray("\xA8\xE6\xE8\xEA \xC8\xE2\xE0\xED\r\n 5204 \r\n"));
+    EXPECT_EQ(hof::Load(d.path()), t);
+    // LF-only files from elsewhere read the same.
+    Write(d.path(), "\xC8\xE2\xE0\xED\n 5204 \n");
+    EXPECT_EQ(hof::Load(d.path()).colNames[0], "Иван");
+}
+
+TEST(TableFile, HostileFilesLoadIntoAUsableTable) {
+    QTemporaryDir d;
+    std::mt19937 gen(7);
+    QByteArray binary;
+    for (int i = 0; i < 5000; ++i) binary.append(static_cast<char>(gen()));
+    Write(d.path(), binary);
+    hof::Table t = hof::Load(d.path());
+    EXPECT_EQ(t.colNames.size(), t.colScores.size());
+    for (double s : t.colScores) EXPECT_TRUE(std::isfinite(s));
+
+    Write(d.path(), QByteArray(2'000'000, 'x') + "\r\n" + QByteArray(100'000, '9') + "\r\nLast\r\n12");
+    t = hof::Load(d.path());
+    ASSERT_EQ(t.Rows(), 2u);  // the final line has no line end and still counts
+    EXPECT_EQ(t.colNames[1], "Last");
+    EXPECT_EQ(t.colScores[1], 12);
+
+    QByteArray many;
+    for (int i = 0; i < 100'000; ++i) many += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(100'000 - i) + "\r\n";
+    Write(d.path(), many);
+    t = hof::Load(d.path());
+    ASSERT_EQ(t.Rows(), 100'000u);
+    // A result entering such a table pushes out row 100 only, as any
+    // insertion past 99 rows does.
+    const hof::NewRow row{"New", 50'000.5};
+    ASSERT_TRUE(hof::Save(d.path(), t, row));
+    const hof::Table back = hof::Load(d.path());
+    ASSERT_EQ(back.Rows(), 100'000u);
+    EXPECT_EQ(back.colNames[49'999], "New");  // above N50000, one up once row 100 went
+    EXPECT_EQ(back.colNames[99], "N100");  // N99 was row 100
+}
+
+TEST(TableFile, SavesRereadTheFileAndKeepRowsOthersSaved) {
+    QTemporaryDir d;
+    hof::Table mine = hof::Load(d.path());  // Plumo 0
+    // Another copy saves a record meanwhile.
+    hof::Table other = hof::Load(d.path());
+    hof::InsertAt(other, 0, "Other", 700);
+    ASSERT_TRUE(hof::Save(d.path(), other, hof::NewRow{"Other", 700}));
+    // This copy saves its own row: both are kept, each at its place.
+    hof::InsertAt(mine, 0, "Mine", 500);
+    const auto saved = hof::Save(d.path(), mine, hof::NewRow{"Mine", 500});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->colNames, (std::vector<std::string>{"Other", "Mine", "Plumo"}));
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Other\r\n 700 \r\nMine\r\n 500 \r\nPlumo\r\n 0 \r\n"));
+    // A declined name rewrites the table as it is in the file.
+    ASSERT_TRUE(hof::Save(d.path(), mine, std::nullopt));
+    EXPECT_EQ(hof::Load(d.path()).colNames, (std::vector<std::string>{"Other", "Mine", "Plumo"}));
+}
+
+TEST(TableFile, CopiesSavingAtOnceLoseNoRecord) {
+    QTemporaryDir d;
+    hof::Load(d.path());
+    constexpr int kCopies = 12;
+    std::vector<std::unique_ptr<QProcess>> procs;
+    for (int i = 0; i < kCopies; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->start(SAVE_RECORD_TOOL, {d.path(), QString("Copy%1").arg(i), QString::number(100 + i)});
+        procs.push_back(std::move(p));
+    }
+    for (auto& p : procs) {
+        ASSERT_TRUE(p->waitForFinished(30000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    const hof::Table t = hof::Load(d.path());
+    ASSERT_EQ(t.Rows(), kCopies + 1u);
+    for (int i = 0; i < kCopies; ++i) {  // best first: Copy11 ... Copy0, then Plumo
+        EXPECT_EQ(t.colNames[static_cast<size_t>(i)], "Copy" + std::to_string(kCopies - 1 - i));
+        EXPECT_EQ(t.colScores[static_cast<size_t>(i)], 100 + kCopies - 1 - i);
+    }
+    EXPECT_EQ(t.colNames.back(), "Plumo");
+    EXPECT_FALSE(QFile::exists(QDir(d.path()).filePath(QString(hof::kFileName) + ".lock")));
+}
+
+TEST(TableFile, ASaveCutOffBeforeTheReplaceLeavesTheOldTable) {
+    QTemporaryDir d;
+    Write(d.path(), "Old\r\n 900 \r\n");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {  // the copy that dies while saving
+        hof::Table t = hof::Load(d.path());
+        hof::InsertAt(t, 0, "Lost", 1000);
+        hof::Save(d.path(), t, hof::NewRow{"Lost", 1000}, [] { _exit(9); });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 9);  // it did die inside the save
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Old\r\n 900 \r\n"));
+    // The lock it left is taken over; the next save goes through.
+    const auto saved = hof::Save(d.path(), hof::Load(d.path()), hof::NewRow{"Next", 950});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->colNames, (std::vector<std::string>{"Next", "Old"}));
+}
+
+TEST(TableFile, AFolderThatCannotBeWrittenLeavesTheFileAsItWas) {
+    if (geteuid() == 0) {
+        // Root writes anywhere; a file in place of the folder fails for everyone.
+        QTemporaryDir d;
+        const QString notADir = QDir(d.path()).filePath("plain");
+        QFile f(notADir);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        const hof::Table t = hof::Load(notADir);
+        EXPECT_EQ(t.colNames, std::vector<std::string>{"Plumo"});  // the default row, without a file
+        EXPECT_FALSE(hof::Save(notADir, t, hof::NewRow{"X", 5}));
+        return;
+    }
+    QTemporaryDir d;
+    Write(d.path(), "Kept\r\n 5 \r\n");
+    QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(hof::Save(d.path(), hof::Load(d.path()), hof::NewRow{"X", 9}));
+    QFile::setPermissions(d.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Kept\r\n 5 \r\n"));
+}
