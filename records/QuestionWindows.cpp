@@ -30,6 +30,12 @@ void CentreOn(QWidget* w, QWidget* main) {
     w->move(c.x() - w->width() / 2, c.y() - w->height() / 2);
 }
 
+// Buttons keep the desktop's grey face, not the window's colour.
+void PlainButton(QPushButton* b) {
+    SetBackColor(b, RGB(192, 192, 192));
+    SetForeColor(b, RGB(0, 0, 0));
+}
+
 // Names hold at most 10 characters, each one the table file can store.
 class NameValidator : public QValidator {
 public:
@@ -67,6 +73,7 @@ frmGameOver::frmGameOver(QWidget* mainWindow)
     cmdNo->setObjectName("cmdNo");
     cmdNo->setGeometry(Tw(1440, 840, 972, 252));
     for (QPushButton* b : {cmdYes, cmdNo}) {
+        PlainButton(b);
         b->setFont(Font("MS Sans Serif", 8.25, false));
         b->setAutoDefault(true);
     }
@@ -106,11 +113,13 @@ frmEnterName::frmEnterName(QWidget* mainWindow, bool* cancelRecord)
     txtName->setObjectName("txtName");
     txtName->setGeometry(Tw(120, 480, 2175, 372));
     txtName->setFont(Font("Times New Roman", 12, true));
+    SetBackColor(txtName, RGB(255, 255, 255));
     SetForeColor(txtName, RGB(0, 0, 0));
     txtName->setMaxLength(10);
     txtName->setValidator(new NameValidator(txtName));
     cmdOk->setObjectName("cmdOk");
     cmdOk->setGeometry(Tw(600, 1080, 1215, 276));
+    PlainButton(cmdOk);
     cmdOk->setFont(Font("Times New Roman", 10.5, true));
     cmdOk->setAutoDefault(false);
     connect(cmdOk, &QPushButton::clicked, this, &frmEnterName::cmdOk_Click);
