@@ -237,6 +237,5 @@ void frmMain::Minimize_Window(bool) {
     DrawNext();
 }
 
-// Filled in by the settings and window-shape code.
-void frmMain::LoadSettings() { ApplyDefaultSettings(); }
+// Filled in by the window-shape code.
 void frmMain::RebuildWindowRgn() {}

@@ -18,6 +18,7 @@
 #include "game/GameCore.h"
 #include "platform/PictureBox.h"
 #include "platform/VbTimer.h"
+#include "records/SettingsFile.h"
 #include "records/TableFile.h"
 #include "sound/clsDMCtrl.h"
 
@@ -99,8 +100,12 @@ public:
         mInverse1;
     clsDMCtrl* Channel(Sound s) const;
     void PlayEventSound(uint8_t code);
-    // The values a fresh settings file gives.
-    void ApplyDefaultSettings();
+    // The settings file: read once per run, written when the window closes.
+    void SaveSettings();
+    void WriteDefaultSettings();
+    void ApplySettings(const settings::Values& v);
+    settings::Values CurrentSettings();
+    void Form_QueryUnload();
 
     // The window's controls in control order.
     const std::vector<ControlEntry>& Controls() const { return controls_; }
@@ -162,6 +167,7 @@ public:
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void BuildControls();

@@ -1,0 +1,104 @@
+// The main window's settings: the file's values applied at the first
+// start-up, and collected again when the window closes.
+#include <QCloseEvent>
+#include <QDir>
+
+#include "frmFuture.h"
+#include "frmGravloFathers.h"
+#include "frmStatistic.h"
+#include "mainwindow/frmMain.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
+#include "SettingsStore.h"
+#include "sound/DirectSound.h"
+
+namespace {
+int Px(double tw) { return twips::ToPixels(tw); }
+double Tw(int px) { return twips::FromPixels(px); }
+}  // namespace
+
+// The channels in the order of the file.
+static std::array<clsDMCtrl*, 10> FileOrder(frmMain& w) {
+    return {w.mLeft1.get(), w.mRight1.get(), w.mRotate1.get(), w.mDrop1.get(),    w.mDrop2.get(),
+            w.mDown1.get(), w.mDown2.get(),  w.mDelLin1.get(), w.mGravlok1.get(), w.mInverse1.get()};
+}
+
+void frmMain::LoadSettings() {
+    QDir::setCurrent(ProgramFolder());
+    ApplySettings(settings::Load(ProgramFolder()));
+}
+
+void frmMain::WriteDefaultSettings() { settings::WriteDefaultSettings(ProgramFolder()); }
+
+void frmMain::ApplySettings(const settings::Values& v) {
+    move(Px(v.mainLeft), Px(v.mainTop));
+    const std::pair<QWidget*, const settings::Window*> windows[] = {
+        {GravloFathers(), &v.hall}, {Statistic(), &v.stat}, {Future(), &v.future}};
+    for (auto [w, s] : windows) {
+        w->setVisible(s->shown);
+        if (s->shown) w->move(Px(s->left), Px(s->top));
+    }
+    EnableSoundControl = v.EnableSoundControl;
+    PathToBkgMusic = v.PathToBkgMusic;
+    EnableLoop = v.EnableLoop;
+    BkgMusicLoad(PathToBkgMusic);
+    if (!EnableLoop) BkgMusicStop();
+    BkgMusicSetVolume(v.VolumeBkgMusic);
+    VolumeBkgMusic = v.VolumeBkgMusic;
+    BkgMusicSetFrequency(v.freq);
+    freq = v.freq;
+    const auto channels = FileOrder(*this);
+    for (size_t i = 0; i < channels.size(); ++i) {
+        if (!channels[i]) continue;
+        const settings::Channel& c = v.channels[i];
+        channels[i]->DMCtrlPath(c.path);
+        channels[i]->DMCtrlEnabled(c.enabled);
+        channels[i]->DMCtrlVolume(c.volume);
+        channels[i]->DMCtrlFreq(c.freq);
+    }
+    SpeedChange = v.SpeedChange;
+    iMirvax = v.iMirvax;
+}
+
+settings::Values frmMain::CurrentSettings() {
+    settings::Values v;
+    if (isMinimized()) showNormal();  // its normal place is what is kept
+    v.mainLeft = Tw(pos().x());
+    v.mainTop = Tw(pos().y());
+    const std::pair<QWidget*, settings::Window*> windows[] = {
+        {GravloFathers(), &v.hall}, {Statistic(), &v.stat}, {Future(), &v.future}};
+    for (auto [w, s] : windows) {
+        s->shown = w->isVisible();
+        s->left = Tw(w->pos().x());
+        s->top = Tw(w->pos().y());
+    }
+    v.EnableSoundControl = EnableSoundControl;
+    v.PathToBkgMusic = PathToBkgMusic;
+    v.EnableLoop = EnableLoop;
+    v.VolumeBkgMusic = VolumeBkgMusic;
+    v.freq = freq;
+    const auto channels = FileOrder(*this);
+    for (size_t i = 0; i < channels.size(); ++i) {
+        if (!channels[i]) continue;
+        v.channels[i] = settings::Channel{channels[i]->DMCtrlPath(), channels[i]->DMCtrlEnabled(),
+                                          channels[i]->DMCtrlVolume(), channels[i]->DMCtrlFreq()};
+    }
+    v.SpeedChange = SpeedChange;
+    v.iMirvax = iMirvax;
+    return v;
+}
+
+void frmMain::SaveSettings() {
+    QDir::setCurrent(ProgramFolder());
+    settings::Save(ProgramFolder(), CurrentSettings());  // a failed write still lets the window close
+}
+
+void frmMain::Form_QueryUnload() {
+    SaveSettings();
+    UnloadSideWindows();
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+    Form_QueryUnload();
+    e->accept();
+}
