@@ -4,6 +4,7 @@
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
+#include "sound/frmSettings.h"
 
 void frmMain::ConnectMenu() {
     connect(chkPause, &QPushButton::toggled, this, [this] { chkPause_Click(); });
@@ -14,6 +15,7 @@ void frmMain::ConnectMenu() {
     connect(chkRec, &QPushButton::released, this, [this] { chkRec_MouseUp(); });
     connect(chkStat, &QPushButton::released, this, [this] { chkStat_MouseUp(); });
     connect(chkFuture, &QPushButton::released, this, [this] { chkFuture_MouseUp(); });
+    connect(chkSet, &QPushButton::toggled, this, [this] { chkSet_Click(); });
     connect(tmrMigMenuControls, &VbTimer::Tick, this, [this] { tmrMigMenuControls_Timer(); });
 }
 
@@ -33,6 +35,19 @@ void frmMain::chkPause_Click() {
     bEscPause = false;
     DrawFigureArea();
     DrawNext();
+    picGravlok->setFocus();
+}
+
+// The settings window, modal; the button pops up again after it.
+void frmMain::chkSet_Click() {
+    if (chkSet->isChecked()) {
+        frmSettings dlg(this);
+        dlg.exec();
+    }
+    chkSet->setChecked(false);
+    DrawWell();  // the landing-shadow mode may have changed
+    DrawGrid();
+    DrawFigureArea();
     picGravlok->setFocus();
 }
 

@@ -64,6 +64,7 @@ public:
 
     // Menu.
     void chkPause_Click();
+    void chkSet_Click();
     void chkRec_Click();
     void chkStat_Click();
     void chkFuture_Click();

@@ -4,6 +4,7 @@
 // closed so that a test never hangs.
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -26,9 +27,8 @@ private:
         auto* m = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!m || m->property("answered").toBool()) return;
         m->setProperty("answered", true);
-        // A window shown again later is a new question.
-        QObject::connect(m, &QDialog::finished, m, [m] { m->setProperty("answered", false); },
-                         Qt::SingleShotConnection);
+        // A window shown again later (after it closed or hid) is a new question.
+        m->installEventFilter(&resetOnHide_);
         seen.push_back(m->objectName());
         if (!queue_.empty() && queue_.front().first == m->objectName()) {
             Act act = std::move(queue_.front().second);
@@ -38,6 +38,12 @@ private:
             m->reject();
         }
     }
+    struct ResetOnHide : QObject {
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Hide) o->setProperty("answered", false);
+            return false;
+        }
+    } resetOnHide_;
     QTimer timer_;
     std::deque<std::pair<QString, Act>> queue_;
 };
