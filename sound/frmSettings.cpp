@@ -45,6 +45,11 @@ frmSettings::frmSettings(frmMain* main)
     setWindowTitle("Settings");
     setModal(true);
     setFixedSize(twips::ToPixels(7590), twips::ToPixels(6840));
+    // The substitute fonts run wider than the originals: a size smaller keeps
+    // every caption inside its control.
+    QFont f("MS Sans Serif");
+    f.setPointSizeF(7.5);
+    setFont(f);
     auto frame = [](const char* cap, QWidget* parent, QRect r, const char* name) {
         auto* f = new QGroupBox(U(cap), parent);
         f->setObjectName(name);
@@ -136,6 +141,9 @@ frmSettings::frmSettings(frmMain* main)
                    "громкость и скорость воспроизведения. Для фоновой музыки можно настраивать скорость перехода "
                    "музыки слева направо и наоборот (второй ползунок или текстовое поле напротив ползунка).",
                    this, Tw(3840, 4680, 3615, 1575), "Label1");
+    QFont small = font();
+    small.setPointSizeF(7);
+    Label1->setFont(small);
     cmdOk = button("OK", this, Tw(6240, 6360, 1215, 375), "cmdOk");
 
     connect(cmbListEvents, &QComboBox::currentIndexChanged, this, [this] { cmbListEvents_Click(); });
