@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/CodePage.h"
+#include "platform/TextLines.h"
 
 namespace hof {
 
@@ -58,15 +59,7 @@ std::string NumberText(double v) {
 }
 
 Table Parse(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));  // no final line end
+    const std::vector<std::string_view> lines = textfile::SplitLines(text);
     Table t;
     const size_t rows = lines.size() / 2;
     t.colNames.reserve(rows);

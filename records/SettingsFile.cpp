@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "HallOfFame.h"
+#include "platform/TextLines.h"
 #include "platform/VbMath.h"
 
 namespace settings {
@@ -130,15 +131,7 @@ std::string Format(const Values& v) {
 }
 
 std::optional<Values> Parse(std::string_view text, const std::string& folder) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
+    const std::vector<std::string_view> lines = textfile::SplitLines(text);
     size_t next = 0;
     auto take = [&]() -> std::optional<std::string_view> {
         if (next >= lines.size()) return std::nullopt;  // the file ends early

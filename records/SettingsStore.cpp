@@ -1,32 +1,19 @@
 #include "SettingsStore.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
-#include "platform/CodePage.h"
+#include "platform/TextFile.h"
 
 namespace settings {
 namespace {
 QString PathIn(const QString& dir) { return QDir(dir).filePath(kFileName); }
 
-bool Write(const QString& dir, const std::string& utf8) {
-    QSaveFile f(PathIn(dir));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const std::string bytes = codepage::ToCp1251(utf8);
-    if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
-}
+bool Write(const QString& dir, const std::string& utf8) { return textfile::Write(PathIn(dir), utf8); }
 
 std::optional<Values> Read(const QString& dir) {
-    QFile f(PathIn(dir));
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray b = f.read(1 << 20);  // a settings file is a few kilobytes
-    return Parse(codepage::FromCp1251(std::string_view(b.constData(), static_cast<size_t>(b.size()))),
-                 dir.toStdString());
+    const std::optional<std::string> text = textfile::Read(PathIn(dir), 1 << 20);  // a few kilobytes in practice
+    if (!text) return std::nullopt;
+    return Parse(*text, dir.toStdString());
 }
 
 Values WithFullPaths(Values v, const std::string& folder) {
