@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "HallOfFame.h"
@@ -133,81 +134,54 @@ std::string Format(const Values& v) {
 std::optional<Values> Parse(std::string_view text, const std::string& folder) {
     const std::vector<std::string_view> lines = textfile::SplitLines(text);
     size_t next = 0;
-    auto take = [&]() -> std::optional<std::string_view> {
-        if (next >= lines.size()) return std::nullopt;  // the file ends early
-        return lines[next++];
+    bool ok = true;  // false once the file ends early or a line cannot be read
+    // The next line through a conversion that may fail.
+    auto read = [&](auto convert, auto& out) {
+        if (!ok || next >= lines.size()) return void(ok = false);
+        const auto v = convert(lines[next++]);
+        if (!v) return void(ok = false);
+        out = static_cast<std::remove_reference_t<decltype(out)>>(*v);
     };
+    auto lenient = [](std::string_view l) { return std::optional<double>(LenientPosition(l)); };
+    auto text_ = [](std::string_view l) { return std::optional<std::string>(l); };
 
     Values v;
-    auto l = take();
-    if (!l) return std::nullopt;
-    v.mainLeft = LenientPosition(*l);
-    if (!(l = take())) return std::nullopt;
-    v.mainTop = LenientPosition(*l);
+    read(lenient, v.mainLeft);
+    read(lenient, v.mainTop);
     int window = 0;
     for (Window* w : {&v.hall, &v.stat, &v.future}) {
-        if (!(l = take())) return std::nullopt;
-        const auto shown = Boolean(*l);
-        if (!shown) return std::nullopt;
-        w->shown = *shown;
-        if (w->shown) {
-            for (double* edge : {&w->left, &w->top}) {
-                if (!(l = take())) return std::nullopt;
-                if (window == 0) {
-                    *edge = LenientPosition(*l);
-                } else {
-                    const auto n = StrictNumber(*l);
-                    if (!n) return std::nullopt;
-                    *edge = *n;
-                }
+        read(Boolean, w->shown);
+        if (ok && w->shown) {
+            // The hall-of-fame window's place is read leniently, the others' strictly.
+            if (window == 0) {
+                read(lenient, w->left);
+                read(lenient, w->top);
+            } else {
+                read(StrictNumber, w->left);
+                read(StrictNumber, w->top);
             }
         }
         ++window;
     }
-    if (!(l = take())) return std::nullopt;
-    const auto sound = Boolean(*l);
-    if (!sound) return std::nullopt;
-    v.EnableSoundControl = *sound;
-    if (!take()) return std::nullopt;  // the marker
-    if (!(l = take())) return std::nullopt;
-    v.PathToBkgMusic = *l == kDefaultPath ? DefaultMusicPath(folder) : std::string(*l);
-    if (!(l = take())) return std::nullopt;
-    const auto loop = Boolean(*l);
-    if (!loop) return std::nullopt;
-    v.EnableLoop = *loop;
-    if (!(l = take())) return std::nullopt;
-    const auto vol = Int16(*l);
-    if (!vol) return std::nullopt;
-    v.VolumeBkgMusic = *vol;
-    if (!(l = take())) return std::nullopt;
-    const auto f = Int32(*l);
-    if (!f) return std::nullopt;
-    v.freq = *f;
+    read(Boolean, v.EnableSoundControl);
+    std::string marker;
+    read(text_, marker);
+    read(text_, v.PathToBkgMusic);
+    if (v.PathToBkgMusic == kDefaultPath) v.PathToBkgMusic = DefaultMusicPath(folder);
+    read(Boolean, v.EnableLoop);
+    read(Int16, v.VolumeBkgMusic);
+    read(Int32, v.freq);
     for (size_t c = 0; c < v.channels.size(); ++c) {
         Channel& ch = v.channels[c];
-        if (!(l = take())) return std::nullopt;
-        ch.path = *l == kDefaultPath ? DefaultEffectPath(folder, static_cast<FileChannel>(c)) : std::string(*l);
-        if (!(l = take())) return std::nullopt;
-        const auto en = Boolean(*l);
-        if (!en) return std::nullopt;
-        ch.enabled = *en;
-        if (!(l = take())) return std::nullopt;
-        const auto cv = Int16(*l);
-        if (!cv) return std::nullopt;
-        ch.volume = *cv;
-        if (!(l = take())) return std::nullopt;
-        const auto cf = Int32(*l);
-        if (!cf) return std::nullopt;
-        ch.freq = *cf;
+        read(text_, ch.path);
+        if (ch.path == kDefaultPath) ch.path = DefaultEffectPath(folder, static_cast<FileChannel>(c));
+        read(Boolean, ch.enabled);
+        read(Int16, ch.volume);
+        read(Int32, ch.freq);
     }
-    if (!(l = take())) return std::nullopt;
-    const auto sc = Int16(*l);
-    if (!sc) return std::nullopt;
-    v.SpeedChange = *sc;
-    if (!(l = take())) return std::nullopt;
-    const auto m = UInt8(*l);
-    if (!m) return std::nullopt;
-    v.iMirvax = *m;
+    read(Int16, v.SpeedChange);
+    read(UInt8, v.iMirvax);
+    if (!ok) return std::nullopt;
     return v;
 }
 
