@@ -22,19 +22,11 @@ frmGravloFathers* frmMain::GravloFathers() { return Make(gravloFathers_, this); 
 frmStatistic* frmMain::Statistic() { return Make(statistic_, this); }
 
 frmFuture* frmMain::Future() {
-    const bool fresh = !future_;
+    const bool remade = !future_ && futureMade_;
     frmFuture* f = Make(future_, this);
-    if (fresh) DrawFuture();  // made again after a user's close: draw it at once
+    futureMade_ = true;
+    if (remade) DrawFuture();  // made again after a user's close: drawn at once
     return f;
-}
-
-bool frmMain::SideWindowExists(int which) const {
-    switch (which) {
-    case 0: return gravloFathers_;
-    case 1: return statistic_;
-    case 2: return future_;
-    }
-    return false;
 }
 
 bool frmMain::SideWindowVisible(int which) const {

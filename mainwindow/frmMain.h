@@ -116,7 +116,6 @@ public:
     frmGravloFathers* GravloFathers();
     frmStatistic* Statistic();
     frmFuture* Future();
-    bool SideWindowExists(int which) const;  // 0 hall of fame, 1 statistic, 2 future
     // Closes the three side windows for good.
     void UnloadSideWindows();
 
@@ -176,6 +175,7 @@ private:
     QPointer<frmGravloFathers> gravloFathers_;
     QPointer<frmStatistic> statistic_;
     QPointer<frmFuture> future_;
+    bool futureMade_ = false;  // made once already: a new one comes after a user's close
     int16_t iMigStep = 0;
     void InstallInput();
     void ConnectMenu();

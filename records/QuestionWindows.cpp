@@ -1,5 +1,4 @@
 // The two small question windows of the end of a game.
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QValidator>
 
@@ -152,13 +151,8 @@ bool frmEnterName::eventFilter(QObject* obj, QEvent* e) {
     return QDialog::eventFilter(obj, e);
 }
 
-void frmEnterName::closeEvent(QCloseEvent* e) {
-    if (cancelRecord_) *cancelRecord_ = !closingFromCode_;
-    QDialog::closeEvent(e);
-}
-
 void frmEnterName::done(int r) {
-    // Esc and other closes that do not pass the close event count as declining.
-    if (cancelRecord_ && !closingFromCode_) *cancelRecord_ = true;
+    // Only Ok closes from code; the close box, Esc and the system decline.
+    if (cancelRecord_) *cancelRecord_ = !closingFromCode_;
     QDialog::done(r);
 }

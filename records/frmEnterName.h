@@ -21,8 +21,7 @@ public:
     void cmdOk_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;  // the window about to close
-    void done(int r) override;
+    void done(int r) override;  // every close ends here: the window about to close
     bool eventFilter(QObject* obj, QEvent* e) override;
 
 private:

@@ -1,6 +1,5 @@
 #include "frmHelp.h"
 
-#include <QCloseEvent>
 
 #include "mainwindow/Colors.h"
 #include "platform/Twips.h"
@@ -86,7 +85,6 @@ void frmHelp::ShowModal() {
     }
     cmdNext->setFocus();
     exec();
-    tmrResize->SetEnabled(false);
 }
 
 void frmHelp::tmrResize_Timer() {
@@ -110,14 +108,9 @@ void frmHelp::cmdClose_Click() {
     close();
 }
 
-void frmHelp::closeEvent(QCloseEvent* e) {
-    if (!closingFromCode_) blnClose = true;  // the close box or the system menu
-    tmrResize->SetEnabled(false);
-    QDialog::closeEvent(e);  // ends the modal showing through reject()
+void frmHelp::done(int r) {
+    if (!closingFromCode_) blnClose = true;  // the close box, Esc or the system menu
     closingFromCode_ = false;
-}
-
-void frmHelp::reject() {
-    if (!closingFromCode_) blnClose = true;
-    QDialog::reject();
+    tmrResize->SetEnabled(false);
+    QDialog::done(r);
 }

@@ -33,8 +33,7 @@ public:
     void cmdClose_Click();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;  // the window about to close
-    void reject() override;                    // Esc: as the close box
+    void done(int r) override;  // every close ends here: the window about to close
 
 private:
     void ApplyHeight();
