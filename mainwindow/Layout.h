@@ -31,3 +31,9 @@ inline constexpr const char* kMainFont = "Tahoma";
 inline constexpr double kMainFontPoints = 8.25;
 inline constexpr int kClientWidthTw = 6810;
 inline constexpr int kClientHeightTw = 8805;
+// The window's outer size in the normal state, and where its client area lies
+// in it: below the caption strip, between two thin side margins.
+inline constexpr int kOuterWidthTw = 6930;
+inline constexpr int kOuterHeightTw = 9210;
+inline constexpr int kClientLeftPx = 4;
+inline constexpr int kClientTopPx = 27;

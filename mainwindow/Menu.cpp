@@ -1,9 +1,12 @@
 // The menu check-buttons: a click handler runs whenever a value changes.
+#include <functional>
+
 #include "Colors.h"
 #include "frmMain.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
+#include "platform/Twips.h"
 #include "sound/frmSettings.h"
 
 void frmMain::ConnectMenu() {
@@ -16,6 +19,10 @@ void frmMain::ConnectMenu() {
     connect(chkStat, &QPushButton::released, this, [this] { chkStat_MouseUp(); });
     connect(chkFuture, &QPushButton::released, this, [this] { chkFuture_MouseUp(); });
     connect(chkSet, &QPushButton::toggled, this, [this] { chkSet_Click(); });
+    connect(chkHelp, &QPushButton::toggled, this, [this] { chkHelp_Click(); });
+    connect(chkDemo, &QPushButton::toggled, this, [this] { chkDemo_Click(); });
+    connect(chkAuto, &QPushButton::toggled, this, [this] { chkAuto_Click(); });
+    connect(chkAuto, &QPushButton::released, this, [this] { chkAuto_MouseUp(); });
     connect(tmrMigMenuControls, &VbTimer::Tick, this, [this] { tmrMigMenuControls_Timer(); });
 }
 
@@ -55,6 +62,44 @@ void frmMain::chkSet_Click() {
 void frmMain::chkRec_Click() { GravloFathers()->setVisible(chkRec->isChecked()); }
 void frmMain::chkStat_Click() { Statistic()->setVisible(chkStat->isChecked()); }
 void frmMain::chkFuture_Click() { Future()->setVisible(chkFuture->isChecked()); }
+
+// Docks the three side windows beside the main window, all in outer
+// coordinates: the future window at its top right corner, the statistic
+// window right of that, the hall of fame level with its bottom edge.
+void frmMain::chkAuto_Click() {
+    if (!chkAuto->isChecked()) return;
+    const QRect m = frameGeometry();
+    const double mainLeft = twips::FromPixels(m.x()), mainTop = twips::FromPixels(m.y());
+    const double mainWidth = twips::FromPixels(m.width()), mainHeight = twips::FromPixels(m.height());
+    auto px = [](double tw) { return twips::ToPixels(tw); };
+    auto dock = [](QWidget* w, const std::function<QPoint()>& place) {
+        w->setWindowState(Qt::WindowNoState);
+        w->move(place());
+        w->show();
+        w->raise();
+        // A window shown for the first time learns its frame only now.
+        if (w->frameGeometry().topLeft() != place()) w->move(place());
+    };
+    frmGravloFathers* hall = GravloFathers();
+    dock(hall, [&] {
+        const double height = twips::FromPixels(hall->frameGeometry().height());
+        return QPoint(px(mainLeft + mainWidth + 20), px(mainTop + mainHeight - height));
+    });
+    chkRec->setChecked(true);
+    dock(Statistic(), [&] {
+        const double futureWidth = twips::FromPixels(Future()->frameGeometry().width());
+        return QPoint(px(mainLeft + mainWidth + futureWidth + 40), px(mainTop));
+    });
+    chkStat->setChecked(true);
+    dock(Future(), [&] { return QPoint(px(mainLeft + mainWidth + 20), px(mainTop)); });
+    chkFuture->setChecked(true);
+}
+
+// Auto is momentary: up again as soon as the mouse lets go.
+void frmMain::chkAuto_MouseUp() {
+    chkAuto->setChecked(false);
+    picGravlok->setFocus();
+}
 
 void frmMain::chkRec_MouseUp() { picGravlok->setFocus(); }
 void frmMain::chkStat_MouseUp() { picGravlok->setFocus(); }

@@ -7,8 +7,11 @@
 #include <cstdlib>
 
 #include "Colors.h"
+#include "CaptionStrip.h"
+#include "GameIcon.h"
 #include "HelpTexts.h"
 #include "records/frmFuture.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Twips.h"
 
 namespace {
@@ -31,6 +34,9 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
       GameCore(*this, *this, rnd ? *rnd : defaultRandom, clock ? *clock : defaultClock) {
     setObjectName("frmMain");
     setWindowTitle("Gravlok XII Mirvax");
+    setWindowIcon(GameIcon());
+    // The window draws its own caption strip; the rest is cut to its shape.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     QFont f(kMainFont);
     f.setPointSizeF(kMainFontPoints);
     setFont(f);
@@ -47,11 +53,12 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
 frmMain::~frmMain() { UnloadSideWindows(); }
 
 void frmMain::BuildControls() {
+    setFixedSize(twips::ToPixels(kOuterWidthTw), twips::ToPixels(kOuterHeightTw));
     client = new QWidget(this);
     client->setObjectName("client");
-    client->setGeometry(0, 0, twips::ToPixels(kClientWidthTw), twips::ToPixels(kClientHeightTw));
+    client->setGeometry(kClientLeftPx, kClientTopPx, twips::ToPixels(kClientWidthTw), twips::ToPixels(kClientHeightTw));
     SetBackColor(client, 0);
-    setFixedSize(client->size());
+    captionStrip = new CaptionStrip(this);
 
     for (const ControlSpec& s : MainLayout()) {
         const QString name = s.name;
@@ -76,13 +83,8 @@ void frmMain::BuildControls() {
         switch (s.kind) {
         case Kind::Frame: w = new QGroupBox(QString::fromUtf8(s.caption), parent); break;
         case Kind::Picture: w = new PictureBox(parent); break;
-        case Kind::Button: w = new QPushButton(QString::fromUtf8(s.caption), parent); break;
-        case Kind::Check: {
-            auto* b = new QPushButton(QString::fromUtf8(s.caption), parent);
-            b->setCheckable(true);
-            w = b;
-            break;
-        }
+        case Kind::Button: w = new GraphicalButton(QString::fromUtf8(s.caption), false, parent); break;
+        case Kind::Check: w = new GraphicalButton(QString::fromUtf8(s.caption), true, parent); break;
         case Kind::Label:
         case Kind::Bar: {
             auto* l = new QLabel(QString::fromUtf8(s.caption), parent);
@@ -168,6 +170,7 @@ void frmMain::ConnectTimers() {
     connect(tmrDown, &VbTimer::Tick, this, [this] { tmrDown_Timer(); });
     connect(tmrLevel, &VbTimer::Tick, this, [this] { tmrLevel_Timer(); });
     connect(tmrMigCountLines, &VbTimer::Tick, this, [this] { tmrMigCountLines_Timer(); });
+    connect(tmrDemo, &VbTimer::Tick, this, [this] { tmrDemo_Timer(); });
 }
 
 QWidget* frmMain::Control(const QString& name, int index) const {
@@ -230,12 +233,3 @@ void frmMain::PictureChanged(Picture p) {
     else if (p == Picture::Next) picNext->Flush();
     else if (p == Picture::Future) Future()->picFuture->Flush();
 }
-
-void frmMain::Minimize_Window(bool) {
-    picGravlok->canvas().SetScale(3760, 7760);
-    DrawFigureArea();
-    DrawNext();
-}
-
-// Filled in by the window-shape code.
-void frmMain::RebuildWindowRgn() {}

@@ -22,6 +22,7 @@
 #include "records/TableFile.h"
 #include "sound/clsDMCtrl.h"
 
+class CaptionStrip;
 class frmGravloFathers;
 class frmStatistic;
 class frmFuture;
@@ -73,11 +74,24 @@ public:
     void chkFuture_MouseUp();
     void tmrMigMenuControls_Timer();
 
-    // Window shape and drawing scale.
+    void chkAuto_Click();
+    void chkAuto_MouseUp();
+
+    // Demo player.
+    void chkDemo_Click();
+    void tmrDemo_Timer();
+
+    // Help tour.
+    void chkHelp_Click();
+
+    // Window shape, minimise and drawing scale.
     void Minimize_Window(bool Minimize);
     void RebuildWindowRgn();
+    void Form_Resize();
+    void Form_Paint();
 
     // Controls, under their names.
+    CaptionStrip* captionStrip = nullptr;
     QWidget* client = nullptr;  // the client area
     QGroupBox *fraGravlok = nullptr, *fraBottom = nullptr, *fraControl = nullptr, *fraBottomRight = nullptr,
               *frmMenu = nullptr, *fraLeft = nullptr, *fraScore = nullptr, *fraLines = nullptr;
@@ -168,6 +182,9 @@ public:
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void BuildControls();

@@ -9,7 +9,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::SetBackColor(Rgb c) {
+    // A new back colour wipes the drawing, as with any picture area.
     canvas_.SetBackColor(c);
+    if (canvas_.WidthPx() > 0 && canvas_.HeightPx() > 0) {
+        canvas_.Cls();
+        Flush();
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent*) {

@@ -17,7 +17,7 @@ public:
     Canvas& canvas() { return canvas_; }
     // Repaints what the drawing since the last call touched.
     void Flush();
-    // The back colour: canvas clears use it, and the border's inside.
+    // The back colour: canvas clears use it. Setting it clears the drawing.
     void SetBackColor(Rgb c);
     Rgb BackColor() const { return canvas_.BackColor(); }
 

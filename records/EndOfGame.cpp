@@ -4,6 +4,7 @@
 
 #include "frmEnterName.h"
 #include "frmGameOver.h"
+#include "frmHelp.h"
 #include "mainwindow/frmMain.h"
 
 void frmMain::EndOfGame(int32_t score) {
@@ -11,8 +12,11 @@ void frmMain::EndOfGame(int32_t score) {
     // From here on a failing step is skipped and the next one runs.          // 2
     for (QWidget* w : QApplication::topLevelWidgets()) {                      // 3, 4
         const QString n = w->objectName();
-        if (n == "frmOpen" || n == "frmHelp" || n == "frmSettings")
-            if (w->isVisible()) w->close();
+        if (!w->isVisible()) continue;
+        if (auto* help = qobject_cast<frmHelp*>(w))
+            help->Unload();  // the help tour goes on after the end of game
+        else if (n == "frmOpen" || n == "frmSettings")
+            w->close();
     }
     InsertRecord(score);                                                      // 5
     FillHallOfFameList();                                                     // 6

@@ -45,7 +45,7 @@ frmHelp::frmHelp(QWidget* mainWindow)
     for (QPushButton* b : {cmdNext, cmdClose}) {
         b->setFont(ButtonFont());
         SetBackColor(b, RGB(128, 128, 128));
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);  // Enter presses the button that has the focus
     }
     cmdNext->setObjectName("cmdNext");
     cmdClose->setObjectName("cmdClose");
@@ -97,7 +97,9 @@ void frmHelp::tmrResize_Timer() {
     }
 }
 
-void frmHelp::cmdNext_Click() {
+void frmHelp::cmdNext_Click() { Unload(); }
+
+void frmHelp::Unload() {
     closingFromCode_ = true;
     close();
 }

@@ -31,6 +31,9 @@ public:
     void tmrResize_Timer();
     void cmdNext_Click();
     void cmdClose_Click();
+    // Closed by the program (the end of a game), not by the player: the
+    // tour goes on.
+    void Unload();
 
 protected:
     void done(int r) override;  // every close ends here: the window about to close

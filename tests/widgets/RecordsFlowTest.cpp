@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "Answers.h"
+#include "Game.h"
 #include "Scripted.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
@@ -22,58 +23,6 @@
 #include "records/frmStatistic.h"
 
 namespace {
-// A game in a folder of its own, with the given table file.
-struct Game {
-    QTemporaryDir dir;
-    ScriptedRandom rnd{11};
-    FixedClock clock{"08:15:00", "06.12.2026"};
-    std::unique_ptr<frmMain> w;
-    int exits = 0;
-
-    explicit Game(const QByteArray& table = QByteArray()) {
-        SetProgramFolder(dir.path());
-        if (!table.isNull()) WriteTable(table);
-        w = std::make_unique<frmMain>(&rnd, &clock);
-        w->ExitProgram = [this](int) { ++exits; };
-        w->Form_Load();
-        w->tmrDown->SetEnabled(false);
-    }
-    ~Game() {
-        w.reset();
-        SetProgramFolder(QString());
-    }
-    void WriteTable(const QByteArray& b) {
-        QFile f(QDir(dir.path()).filePath("GravlokFathers.txt"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(b);
-    }
-    QByteArray Table() const {
-        QFile f(QDir(dir.path()).filePath("GravlokFathers.txt"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    // The bar lands on the floor in column 4 and the next figure finds the
-    // top blocked: the game is over.
-    void LandAndEnd() {
-        for (int x = 9; x <= 12; ++x)
-            for (int y = 0; y <= 3; ++y) w->arrWell.Set(x, y, true);
-        Bar(3, 27);
-        const int figures = w->iFigureNo;
-        for (int i = 0; i < 10 && w->iFigureNo == figures && exits == 0; ++i) w->tmrDown_Timer();
-    }
-    void Bar(int x, int y) {
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j) w->arrC.Set(i, j, i == 1);
-        w->iFigX = static_cast<uint8_t>(x);
-        w->iFigY = static_cast<uint8_t>(y);
-        w->bDropping = true;
-    }
-    QStringList Statistic() const {
-        QStringList l;
-        for (int i = 0; i < w->Statistic()->lstStatistic->count(); ++i) l << w->Statistic()->lstStatistic->item(i)->text();
-        return l;
-    }
-};
-
 // Typing, character by character, as a keyboard of any layout would.
 void Type(QWidget* w, const QString& text) {
     for (QChar c : text) {
@@ -291,7 +240,7 @@ TEST(SideWindows, HelpScreenUnrollsAndItsButtonsSetTheCloseFlag) {
     a.Expect("frmHelp", [&](QDialog* d) {
         auto* help = static_cast<frmHelp*>(d);
         heights.push_back(help->height());
-        QTest::qWaitFor([&] { return !help->tmrResize->Enabled(); }, 3000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !help->tmrResize->Enabled(); }, 3000));
         heights.push_back(help->height());
         help->cmdNext->click();
     });

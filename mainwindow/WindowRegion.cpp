@@ -1,0 +1,26 @@
+#include "WindowRegion.h"
+
+#include <algorithm>
+
+#include "platform/VbMath.h"
+
+namespace shape {
+
+std::vector<Rect> WindowRegion(double outerWidthTw, double outerHeightTw, const std::vector<Member>& members) {
+    const int w = vb::CLng(outerWidthTw), h = vb::CLng(outerHeightTw);
+    std::vector<Rect> r;
+    // The whole window less everything below the strip: the strip itself,
+    // reaching past the right edge since the width in twips is larger.
+    r.push_back({0, 0, w, std::min(h, kCaptionStripPx)});
+    for (const Member& m : members) {
+        if (m.timer || m.hasHelpText) continue;
+        const double l = m.left, t = m.top;
+        if (m.label)
+            r.push_back({vb::CLng(l + 2), vb::CLng(t + 27), vb::CLng(l + m.width), vb::CLng(t + m.height + 27)});
+        else
+            r.push_back({vb::CLng(l + 2), vb::CLng(t + 27), vb::CLng(l + m.width + 6), vb::CLng(t + m.height + 35)});
+    }
+    return r;
+}
+
+}  // namespace shape

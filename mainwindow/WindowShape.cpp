@@ -1,0 +1,75 @@
+// The main window's shape, its minimise and fixed-size rules, its repaint
+// and the drawing scale of the well.
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include "frmMain.h"
+#include "WindowRegion.h"
+#include "platform/Twips.h"
+#include "records/frmFuture.h"
+#include "records/frmGravloFathers.h"
+#include "records/frmStatistic.h"
+
+void frmMain::RebuildWindowRgn() {
+    // The direct children in pixels, in control order.
+    std::vector<shape::Member> members;
+    for (const ControlEntry& e : controls_) {
+        shape::Member m;
+        m.timer = e.kind == Kind::Timer;
+        m.hasHelpText = !e.tag.isEmpty();
+        m.label = e.kind == Kind::Label || e.kind == Kind::Bar;
+        if (auto* w = qobject_cast<QWidget*>(e.object)) {
+            m.left = w->x();
+            m.top = w->y();
+            m.width = w->width();
+            m.height = w->height();
+        }
+        members.push_back(m);
+    }
+    const QRect outer = frameGeometry();
+    QRegion r;
+    for (const shape::Rect& s :
+         shape::WindowRegion(twips::FromPixels(outer.width()), twips::FromPixels(outer.height()), members))
+        r += QRect(QPoint(s.left, s.top), QPoint(s.right - 1, s.bottom - 1));
+    setMask(r);
+}
+
+void frmMain::Form_Resize() {
+    const Qt::WindowStates state = windowState();
+    const std::array<QWidget*, 3> sides{gravloFathers_.data(), statistic_.data(), future_.data()};
+    if (state & Qt::WindowMinimized) {
+        if (!chkPause->isChecked()) chkPause->setChecked(true);  // pauses, without a further minimise
+    } else {
+        for (QWidget* s : sides)
+            if (s) s->setWindowState(Qt::WindowNoState);
+    }
+    // Hidden side windows stay hidden: they only take the state.
+    for (QWidget* s : sides)
+        if (s) s->setWindowState(state);
+    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(twips::ToPixels(kOuterWidthTw), twips::ToPixels(kOuterHeightTw));
+}
+
+void frmMain::Form_Paint() { DrawNext(); }
+
+void frmMain::Minimize_Window(bool) {
+    picGravlok->canvas().SetScale(3760, 7760);
+    DrawFigureArea();
+    DrawNext();
+}
+
+void frmMain::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) Form_Resize();
+}
+
+void frmMain::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void frmMain::paintEvent(QPaintEvent* e) {
+    QPainter(this).fillRect(e->rect(), Qt::black);
+    Form_Paint();
+}
