@@ -1,8 +1,8 @@
 // The main window's shape, its minimise and fixed-size rules, its repaint
 // and the drawing scale of the well.
-#include <QPaintEvent>
-#include <QPainter>
+#include <QEvent>
 #include <QRegion>
+#include <functional>
 
 #include "frmMain.h"
 #include "WindowRegion.h"
@@ -69,7 +69,23 @@ void frmMain::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
-void frmMain::paintEvent(QPaintEvent* e) {
-    QPainter(this).fillRect(e->rect(), Qt::black);
-    Form_Paint();
-}
+namespace {
+// Runs an action whenever a widget is about to paint itself.
+class PaintHook : public QObject {
+public:
+    PaintHook(QWidget* surface, std::function<void()> onPaint) : QObject(surface), onPaint_(std::move(onPaint)) {
+        surface->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) onPaint_();
+        return false;
+    }
+
+private:
+    std::function<void()> onPaint_;
+};
+}  // namespace
+
+// The client area is the window's own surface: whenever it repaints, so does
+// the preview.
+void frmMain::InstallRepaint() { new PaintHook(client, [this] { Form_Paint(); }); }

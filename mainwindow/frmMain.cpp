@@ -43,6 +43,7 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     BuildControls();
     ConnectTimers();
     InstallInput();
+    InstallRepaint();
     ConnectMenu();
     ExitProgram = [](int code) {
         std::fflush(nullptr);

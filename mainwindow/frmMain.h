@@ -184,7 +184,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
 
 private:
     void BuildControls();
@@ -195,6 +194,7 @@ private:
     bool futureMade_ = false;  // made once already: a new one comes after a user's close
     int16_t iMigStep = 0;
     void InstallInput();
+    void InstallRepaint();
     void ConnectMenu();
     void ConnectTimers();
     std::vector<ControlEntry> controls_;
