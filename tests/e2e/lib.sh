@@ -1,0 +1,61 @@
+# Helpers of the end-to-end tests: the installed game under Xvfb with a
+# window manager, driven by xdotool as a player would.
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# Installs the build into a fresh folder: install_game BUILD DIR
+install_game() { cmake --install "$1" --prefix "$2" >/dev/null; }
+
+# Waits up to $2 seconds (default 10) for a command to succeed.
+wait_for() {
+  local cmd=$1 secs=${2:-10} i
+  for ((i = 0; i < secs * 10; i++)); do
+    eval "$cmd" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The ids of the visible windows named like the game.
+game_windows() { xdotool search --onlyvisible --name '^Gravlok XII Mirvax$' 2>/dev/null || true; }
+
+# A visible game window other than the main one (a question), or nothing.
+question_window() { game_windows | grep -vx "$MAIN" | head -1; }
+
+# Starts the window manager and the game in FOLDER, from another directory.
+start_game() {
+  openbox >/dev/null 2>&1 &
+  sleep 1
+  (cd / && exec "$1/gravlok" >"$1.log" 2>&1) &
+  GAME_PID=$!
+  wait_for '[ -n "$(game_windows)" ]' 15 || fail "the main window did not appear"
+  MAIN=$(game_windows | head -1)
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+  MX=$X MY=$Y
+}
+
+# A screenshot of a part of the main window: grab NAME X Y W H (window pixels).
+grab() { import -window root -crop "$4x$5+$((MX + $2))+$((MY + $3))" +repage "$WORK/$1.png"; }
+# The well picture: the client area starts at (4, 27) of the window.
+grab_well() { grab "$1" 20 51 233 433; }
+# Number of pixels that differ between two grabs.
+differ() { compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; }
+# Share (0 to 1) of pixels of a grab in a colour.
+share_of() { convert "$WORK/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:; }
+
+wm_state() { xprop -id "$MAIN" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+
+# Presses Down until a question window opens; prints its id.
+drop_until_question() {
+  local i q
+  for ((i = 0; i < 120; i++)); do
+    xdotool key Down
+    sleep 0.35
+    q=$(question_window)
+    if [ -n "$q" ]; then echo "$q"; return 0; fi
+  done
+  return 1
+}

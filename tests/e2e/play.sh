@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The installed game started in an empty folder and played with real key
+# presses: the default files appear, the keys move the figure, Esc pauses and
+# minimises, restoring stays paused, drops fill the well until the game is
+# over, a name goes into the table, the new-game question is answered both
+# ways, and the files left behind are checked.
+#   tests/e2e/play.sh BUILD_DIR
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+
+if [ "${1:-}" != --inside ]; then
+  build=${1:?usage: play.sh BUILD_DIR}
+  WORK=$(mktemp -d)
+  trap 'rm -rf "$WORK"' EXIT
+  install_game "$build" "$WORK/game"
+  QT_QPA_PLATFORM=xcb xvfb-run -a -n 91 -s "-screen 0 1024x768x24" "$0" --inside "$WORK"
+  exit $?
+fi
+WORK=$2
+GAME=$WORK/game
+
+note "first start in an empty folder"
+start_game "$GAME"
+wait_for '[ -s "$GAME/GMirvax.ini" ] && [ -s "$GAME/GravlokFathers.txt" ]' || fail "the default files did not appear"
+[ "$(cat "$GAME/GravlokFathers.txt")" = "$(printf 'Plumo\r\n0\r')" ] || fail "default table: $(od -c "$GAME/GravlokFathers.txt")"
+[ "$(wc -l < "$GAME/GMirvax.ini")" -eq 59 ] || fail "default settings: $(wc -l < "$GAME/GMirvax.ini") lines"
+# The default file names the music by "...", the program's own folder.
+[ "$(sed -n 14p "$GAME/GMirvax.ini" | tr -d '\r')" = "..." ] || fail "default music path: $(sed -n 14p "$GAME/GMirvax.ini")"
+grab_well fresh
+
+note "keys move the figure"
+xdotool key Left Left Left
+sleep 0.3
+grab_well moved
+[ "$(differ fresh moved)" -gt 0 ] || fail "Left did not move the figure"
+
+note "Esc pauses and minimises; restoring stays paused"
+xdotool key Escape
+wait_for '[ "$(wm_state)" = Iconic ]' 5 || fail "Esc did not minimise (state $(wm_state))"
+xdotool windowmap "$MAIN"
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
+wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window did not come back"
+sleep 0.5
+grab panel 60 507 145 81
+red=$(share_of panel 'rgb(255,0,0)')
+awk -v r="$red" 'BEGIN { exit !(r > 0.03) }' || fail "no Pause label after restoring (red share $red)"
+grab_well paused1
+sleep 2
+grab_well paused2
+[ "$(differ paused1 paused2)" -eq 0 ] || fail "the figure moved during the pause"
+
+note "Esc resumes"
+xdotool key Escape
+sleep 2.2
+grab_well running
+[ "$(differ paused2 running)" -gt 0 ] || fail "the figure did not fall after Esc"
+[ "$(wm_state)" = Normal ] || fail "resuming minimised the window"
+
+note "drop until the game is over, give a name, play again"
+q=$(drop_until_question) || fail "no end of game after many drops"
+xdotool type --delay 60 "Игрок"
+xdotool key Return
+wait_for '[ -n "$(question_window)" ] && [ "$(question_window)" != "'"$q"'" ]' 10 || fail "no new-game question"
+grep -q "Игрок" <(iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt") || fail "the name is not in the table"
+head -c 5 "$GAME/GravlokFathers.txt" | cmp -s - <(printf 'Игрок' | iconv -f UTF-8 -t CP1251) \
+  || fail "the first row is not the name in Windows-1251: $(head -c 12 "$GAME/GravlokFathers.txt" | od -c)"
+xdotool key Return  # Yes: a new game
+wait_for '[ -z "$(question_window)" ]' 5 || fail "the question stayed open"
+sleep 0.5
+grab_well again
+# The new game's well is empty below the first rows.
+convert "$WORK/fresh.png" -crop 233x233+0+200 +repage "$WORK/fresh_low.png"
+convert "$WORK/again.png" -crop 233x233+0+200 +repage "$WORK/again_low.png"
+[ "$(differ fresh_low again_low)" -eq 0 ] || fail "the new game did not start with an empty well"
+
+note "second game over, answered No"
+drop_until_question >/dev/null || fail "no second end of game"
+xdotool type --delay 60 "Second"
+xdotool key Return
+wait_for '[ -n "$(question_window)" ]' 10 || fail "no second new-game question"
+sleep 0.3
+xdotool key Tab Return  # No
+wait_for '! kill -0 $GAME_PID' 10 || fail "the game did not end after No"
+wait "$GAME_PID" || fail "the game ended with code $?"
+
+note "the files left behind"
+table=$(iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt")
+rows=$(tr -cd '\n' < "$GAME/GravlokFathers.txt" | wc -c)
+[ "$rows" -eq 6 ] || fail "the table has $rows lines: $table"
+printf '%s' "$table" | grep -q "Second" || fail "the second name is missing"
+[ "$(tail -2 "$GAME/GravlokFathers.txt" | tr -d '\r' | tr '\n' '|')" = "Plumo| 0 |" ] || fail "the default row is not last"
+[ "$(grep -c $'\r$' "$GAME/GravlokFathers.txt")" -eq 6 ] || fail "the table lines do not end in CR LF"
+extra=$(ls -A "$GAME" | grep -vxE 'gravlok|gravlok-launcher|gravlok.desktop|gravlok.png|sound|Sound|GMirvax.ini|GravlokFathers.txt' || true)
+[ -z "$extra" ] || fail "left in the folder: $extra"
+note "passed"
