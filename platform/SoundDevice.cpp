@@ -63,6 +63,35 @@ std::map<std::string, Wave>& Cache() {
     return c;
 }
 
+// Every check of an operation looks at its own error only: one left by an
+// earlier call is taken off first.
+void ClearError() { alGetError(); }
+
+// Buffers of a changed or forgotten wave that a playing channel still holds
+// cannot be deleted yet; they wait here until no source uses them.
+std::vector<ALuint>& Retired() {
+    static std::vector<ALuint> r;
+    return r;
+}
+
+void DeleteWhenFree(std::vector<ALuint> buffers) {
+    std::vector<ALuint> busy;
+    for (ALuint b : buffers) {
+        ClearError();
+        alDeleteBuffers(1, &b);
+        if (alGetError() != AL_NO_ERROR && alIsBuffer(b)) busy.push_back(b);
+    }
+    Retired() = std::move(busy);
+    ClearError();
+}
+
+void Release(const Wave& w) {
+    std::vector<ALuint> all = Retired();
+    all.push_back(w.left);
+    all.push_back(w.right);
+    DeleteWhenFree(std::move(all));
+}
+
 bool Stamp(const std::string& path, long long& mtime, long long& size) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
@@ -78,10 +107,10 @@ const Wave* Load(const std::string& path) {
     auto it = cache.find(path);
     if (it != cache.end()) {
         if (it->second.stamp == mtime && it->second.size == size) return &it->second;
-        alDeleteBuffers(1, &it->second.left);
-        alDeleteBuffers(1, &it->second.right);
+        Release(it->second);  // the file changed: read it again
         cache.erase(it);
     }
+    if (!Retired().empty()) DeleteWhenFree(Retired());
     SF_INFO info{};
     SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
     if (!f) return nullptr;
@@ -106,14 +135,14 @@ const Wave* Load(const std::string& path) {
     w.rate = info.samplerate;
     w.stamp = mtime;
     w.size = size;
+    ClearError();
     alGenBuffers(1, &w.left);
     alGenBuffers(1, &w.right);
     const ALsizei bytes = static_cast<ALsizei>(l.size() * sizeof(float));
     alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, info.samplerate);
     alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, info.samplerate);
     if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, &w.left);
-        alDeleteBuffers(1, &w.right);
+        Release(w);
         return nullptr;
     }
     return &(cache[path] = w);
@@ -153,10 +182,7 @@ std::vector<float> Render(int frames) {
 int DeviceOpens() { return S().opens; }
 
 void ClearCache() {
-    for (auto& [p, w] : Cache()) {
-        alDeleteBuffers(1, &w.left);
-        alDeleteBuffers(1, &w.right);
-    }
+    for (auto& [p, w] : Cache()) Release(w);
     Cache().clear();
 }
 }  // namespace sounddevice
@@ -173,6 +199,7 @@ std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const 
     const Wave* w = Load(path);
     if (!w) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
+    ClearError();
     alGenSources(2, b->src_);
     if (alGetError() != AL_NO_ERROR) return nullptr;
     const ALuint bufs[2] = {w->left, w->right};
@@ -208,6 +235,7 @@ void DirectSoundBuffer::ApplyGains() {
 
 bool DirectSoundBuffer::Play(int flags) {
     const ALint loop = (flags & kLooping) ? AL_TRUE : AL_FALSE;
+    ClearError();
     alSourcei(src_[0], AL_LOOPING, loop);
     alSourcei(src_[1], AL_LOOPING, loop);
     alSourcePlayv(2, src_);  // a paused pair resumes where it stood
@@ -215,11 +243,13 @@ bool DirectSoundBuffer::Play(int flags) {
 }
 
 bool DirectSoundBuffer::Stop() {
+    ClearError();
     alSourcePausev(2, src_);
     return alGetError() == AL_NO_ERROR;
 }
 
 bool DirectSoundBuffer::SetCurrentPosition(long pos) {
+    ClearError();
     alDeferUpdatesSOFT();
     alSourcei(src_[0], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
     alSourcei(src_[1], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));

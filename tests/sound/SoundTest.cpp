@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "sound/DirectSound.h"
 #include "sound/clsDMCtrl.h"
@@ -148,7 +150,7 @@ TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
         std::ofstream(d / "trunc.WAV", std::ios::binary) << head;
     }
     bool on = true;
-    for (const std::string p : {(d / "missing.WAV").string(), (d / "empty.WAV").string(), (d / "text.WAV").string(),
+    for (const std::string& p : {(d / "missing.WAV").string(), (d / "empty.WAV").string(), (d / "text.WAV").string(),
                                 (d / "trunc.WAV").string()}) {
         auto bad = Channel(&on, p);
         bad->DMCtrlPlay();
@@ -158,6 +160,31 @@ TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
     auto good = Channel(&on, Wave("ok.wav", 32000, 500, 1.0));
     good->DMCtrlPlay();
     EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    Silence();
+}
+
+TEST(Effects, AFileChangedWhileAnotherChannelPlaysItIsReadAgainForTheNext) {
+    bool on = true;
+    const std::string path = Wave("shared.wav", 32000, 500, 2.0);
+    auto a = Channel(&on, path);
+    auto b = Channel(&on, path);
+    a->DMCtrlPlay();
+    EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    // The file is replaced (a new tone, a different size) while a still plays it.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Wave("shared.wav", 32000, 1000, 1.5);
+    b->DMCtrlPlay();
+    ASSERT_NE(b->Buffer, nullptr);
+    EXPECT_TRUE(b->Sounding());
+    EXPECT_TRUE(a->Sounding());  // the old sound plays on
+    a.reset();
+    Silence();
+    // Once the old sound is gone, everything plays as before.
+    auto c = Channel(&on, path);
+    c->DMCtrlPlay();
+    EXPECT_TRUE(c->Sounding());
+    EXPECT_NEAR(Measure(kRate / 2).crossings, 1000, 15);
+    sounddevice::ClearCache();
     Silence();
 }
 
