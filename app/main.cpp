@@ -1,15 +1,22 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "StartupProbe.h"
 #include "mainwindow/frmMain.h"
 #include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SoundDevice.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFontSubstitutes();
+    // The default music is read while the windows are built.
+    sounddevice::Prefetch((ProgramFolder() + "/Sound/bkgmusic.WAV").toStdString());
     frmMain w;
     w.Form_Load();
+    w.winId();  // the window exists now, so its first showing can be watched
+    StartupProbe::Watch(w.windowHandle());
     w.show();
     w.picGravlok->setFocus();
     return app.exec();

@@ -9,7 +9,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <future>
 #include <map>
+#include <optional>
 
 namespace {
 struct Shared {
@@ -100,6 +102,64 @@ bool Stamp(const std::string& path, long long& mtime, long long& size) {
     return true;
 }
 
+// A file's samples as the two buffers want them: (left, silence) and
+// (silence, right) pairs. Plain data: it can be made on any thread.
+struct Decoded {
+    std::vector<float> l, r;
+    long rate = 0;
+    long long stamp = 0, size = 0;
+};
+
+std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f) return std::nullopt;
+    // A header without frames is no sound either.
+    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||
+        info.frames > 48000LL * 60 * 20) {
+        sf_close(f);
+        return std::nullopt;
+    }
+    std::vector<float> in(static_cast<size_t>(info.frames) * info.channels);
+    const sf_count_t got = sf_readf_float(f, in.data(), info.frames);
+    sf_close(f);
+    if (got <= 0) return std::nullopt;
+    Decoded d;
+    d.rate = info.samplerate;
+    d.stamp = mtime;
+    d.size = size;
+    d.l.assign(static_cast<size_t>(got) * 2, 0.0f);
+    d.r.assign(static_cast<size_t>(got) * 2, 0.0f);
+    for (sf_count_t i = 0; i < got; ++i) {
+        const float a = in[static_cast<size_t>(i * info.channels)];
+        const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
+        d.l[static_cast<size_t>(2 * i)] = a;
+        d.r[static_cast<size_t>(2 * i + 1)] = b;
+    }
+    return d;
+}
+
+// A wave being decoded in the background since start-up.
+struct Prefetch {
+    std::string path;
+    std::future<std::optional<Decoded>> result;
+};
+Prefetch& Pending() {
+    static Prefetch p;
+    return p;
+}
+
+// The samples of the file as it is now: the background decode when it read
+// this very file, otherwise read here.
+std::optional<Decoded> Samples(const std::string& path, long long mtime, long long size) {
+    Prefetch& p = Pending();
+    if (p.result.valid() && p.path == path) {
+        std::optional<Decoded> d = p.result.get();
+        if (d && d->stamp == mtime && d->size == size) return d;
+    }
+    return Decode(path, mtime, size);
+}
+
 const Wave* Load(const std::string& path) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
@@ -111,36 +171,20 @@ const Wave* Load(const std::string& path) {
         cache.erase(it);
     }
     if (!Retired().empty()) DeleteWhenFree(Retired());
-    SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
-    if (!f) return nullptr;
-    // A header without frames is no sound either.
-    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||
-        info.frames > 48000LL * 60 * 20) {
-        sf_close(f);
-        return nullptr;
-    }
-    std::vector<float> in(static_cast<size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(f, in.data(), info.frames);
-    sf_close(f);
-    if (got <= 0) return nullptr;
-    std::vector<float> l(static_cast<size_t>(got) * 2, 0.0f), r(static_cast<size_t>(got) * 2, 0.0f);
-    for (sf_count_t i = 0; i < got; ++i) {
-        const float a = in[static_cast<size_t>(i * info.channels)];
-        const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
-        l[static_cast<size_t>(2 * i)] = a;
-        r[static_cast<size_t>(2 * i + 1)] = b;
-    }
+    const std::optional<Decoded> d = Samples(path, mtime, size);
+    if (!d) return nullptr;
+    const std::vector<float>& l = d->l;
+    const std::vector<float>& r = d->r;
     Wave w;
-    w.rate = info.samplerate;
+    w.rate = d->rate;
     w.stamp = mtime;
     w.size = size;
     ClearError();
     alGenBuffers(1, &w.left);
     alGenBuffers(1, &w.right);
     const ALsizei bytes = static_cast<ALsizei>(l.size() * sizeof(float));
-    alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, info.samplerate);
-    alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, info.samplerate);
+    alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, static_cast<ALsizei>(d->rate));
+    alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, static_cast<ALsizei>(d->rate));
     if (alGetError() != AL_NO_ERROR) {
         Release(w);
         return nullptr;
@@ -180,6 +224,15 @@ std::vector<float> Render(int frames) {
 }
 
 int DeviceOpens() { return S().opens; }
+
+void Prefetch(const std::string& path) {
+    long long mtime = 0, size = 0;
+    if (!Stamp(path, mtime, size)) return;
+    ::Prefetch& p = Pending();
+    if (p.result.valid()) return;
+    p.path = path;
+    p.result = std::async(std::launch::async, [path, mtime, size] { return Decode(path, mtime, size); });
+}
 
 void ClearCache() {
     for (auto& [p, w] : Cache()) Release(w);
