@@ -3,25 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeHost.h"
-
-namespace {
-void CheckWell(const GameCore& g) {
-    for (int c = 0; c <= 22; ++c)
-        for (int r = 0; r <= 34; ++r)
-            if (g.arrWell(c, r)) {
-                ASSERT_GE(c, 4) << "settled cell in the left margin";
-                ASSERT_LE(c, 18) << "settled cell in the right margin";
-            }
-    ASSERT_LE(g.iFigY, 34);
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if (g.arrC(i, j)) {
-                ASSERT_GE(g.iFigX + i, 4);
-                ASSERT_LE(g.iFigX + i, 18);
-                ASSERT_LE(g.iFigY + j, 34);
-            }
-}
-}  // namespace
+#include "WellCheck.h"
 
 TEST(Soak, RandomPlayKeepsEverythingInsideTheWell) {
     Game g;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "Game.h"
+#include "WellCheck.h"
 #include "mainwindow/frmMain.h"
 #include "records/TableFile.h"
 #include "records/frmEnterName.h"
@@ -35,27 +36,6 @@ long ResidentKb() {
 int GamesWanted() {
     const char* s = std::getenv("GRAVLOK_SOAK_GAMES");
     return s && std::atoi(s) > 0 ? std::atoi(s) : 300;
-}
-
-void CheckWell(const frmMain& w) {
-    for (int c = 0; c <= 22; ++c)
-        for (int r = 0; r <= 34; ++r)
-            if (w.arrWell(c, r)) {
-                ASSERT_GE(c, 4) << "settled cell in the left margin";
-                ASSERT_LE(c, 18) << "settled cell in the right margin";
-            }
-    for (int r = 0; r <= 30; ++r) {
-        bool full = true;
-        for (int c = 4; c <= 18 && full; ++c) full = w.arrWell(c, r);
-        ASSERT_FALSE(full) << "a full row stayed: " << r;
-    }
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            if (w.arrC(i, j)) {
-                ASSERT_GE(w.iFigX + i, 4);
-                ASSERT_LE(w.iFigX + i, 18);
-                ASSERT_LE(w.iFigY + j, 34);
-            }
 }
 }  // namespace
 
