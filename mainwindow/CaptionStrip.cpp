@@ -1,5 +1,6 @@
 #include "CaptionStrip.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -84,9 +85,11 @@ bool CaptionStrip::event(QEvent* e) {
 
 void CaptionStrip::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
+    // On X11 the window follows the mouse by hand: the system move there
+    // can start from a wrong pointer position and make the window jump.
+    // Elsewhere the window system moves it where it can.
     QWindow* w = window()->windowHandle();
-    // The window manager moves the window where it can; otherwise by hand.
-    if (w && w->startSystemMove()) return;
+    if (QGuiApplication::platformName() != "xcb" && w && w->startSystemMove()) return;
     dragging_ = true;
     grab_ = e->globalPosition().toPoint() - window()->pos();
 }

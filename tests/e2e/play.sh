@@ -26,6 +26,20 @@ wait_for '[ -s "$GAME/GMirvax.ini" ] && [ -s "$GAME/GravlokFathers.txt" ]' || fa
 [ "$(wc -l < "$GAME/GMirvax.ini")" -eq 59 ] || fail "default settings: $(wc -l < "$GAME/GMirvax.ini") lines"
 # The default file names the music by "...", the program's own folder.
 [ "$(sed -n 14p "$GAME/GMirvax.ini" | tr -d '\r')" = "..." ] || fail "default music path: $(sed -n 14p "$GAME/GMirvax.ini")"
+
+note "the shape lets clicks through its gaps; the caption strip drags the window"
+root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+under() { xdotool mousemove $((MX + $1)) $((MY + $2)); sleep 0.2; eval "$(xdotool getmouselocation --shell)"; echo "$WINDOW"; }
+[ "$(under 275 300)" -eq $((root)) ] || fail "the gap between the well and the score panel is not the desktop"
+[ "$(under 20 540)" -eq $((root)) ] || fail "the gap left of the control panel is not the desktop"
+[ "$(under 100 200)" -ne $((root)) ] || fail "the well is not the game's"
+xdotool mousemove $((MX + 150)) $((MY + 12)) mousedown 1 sleep 0.2 mousemove $((MX + 180)) $((MY + 30)) \
+  sleep 0.2 mousemove $((MX + 210)) $((MY + 52)) sleep 0.2 mouseup 1
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+[ "$X,$Y" = "$((MX + 60)),$((MY + 40))" ] || fail "dragging the strip moved the window to $X,$Y from $MX,$MY"
+MX=$X MY=$Y
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
 grab_well fresh
 
 note "keys move the figure"
@@ -51,9 +65,8 @@ grab_well paused2
 
 note "Esc resumes"
 xdotool key Escape
-sleep 2.2
-grab_well running
-[ "$(differ paused2 running)" -gt 0 ] || fail "the figure did not fall after Esc"
+# A fall step shows at the next one: up to two steps of 1.5 s.
+wait_for 'grab_well running; [ "$(differ paused2 running)" -gt 0 ]' 5 || fail "the figure did not fall after Esc"
 [ "$(wm_state)" = Normal ] || fail "resuming minimised the window"
 
 note "drop until the game is over, give a name, play again"
