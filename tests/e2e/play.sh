@@ -44,9 +44,7 @@ grab_well fresh
 
 note "keys move the figure"
 xdotool key Left Left Left
-sleep 0.3
-grab_well moved
-[ "$(differ fresh moved)" -gt 0 ] || fail "Left did not move the figure"
+wait_for 'grab_well moved; [ "$(differ fresh moved)" -gt 0 ]' 3 || fail "Left did not move the figure"
 
 note "Esc pauses and minimises; restoring stays paused"
 xdotool key Escape
@@ -54,10 +52,8 @@ wait_for '[ "$(wm_state)" = Iconic ]' 5 || fail "Esc did not minimise (state $(w
 xdotool windowmap "$MAIN"
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
 wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window did not come back"
-sleep 0.5
-grab panel 60 507 145 81
-red=$(share_of panel 'rgb(255,0,0)')
-awk -v r="$red" 'BEGIN { exit !(r > 0.03) }' || fail "no Pause label after restoring (red share $red)"
+paused_label() { grab panel 60 507 145 81; red=$(share_of panel 'rgb(255,0,0)'); awk -v r="$red" 'BEGIN { exit !(r > 0.03) }'; }
+wait_for paused_label 3 || fail "no Pause label after restoring (red share $red)"
 grab_well paused1
 sleep 2
 grab_well paused2
