@@ -1,6 +1,8 @@
 #include "frmHelp.h"
 
 
+#include <QWindow>
+
 #include "mainwindow/Colors.h"
 #include "platform/Twips.h"
 
@@ -81,7 +83,10 @@ void frmHelp::ShowModal() {
     Form_Load();
     if (main_) {
         const QRect m = main_->frameGeometry();
-        move(m.center().x() - width() / 2, m.center().y() - twips::ToPixels(kClientHeightTw) / 2);
+        // The outer corner, whether or not the window has been shown before.
+        winId();
+        windowHandle()->setFramePosition(
+            QPoint(m.center().x() - width() / 2, m.center().y() - twips::ToPixels(kClientHeightTw) / 2));
     }
     cmdNext->setFocus();
     exec();
