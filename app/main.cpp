@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    InstallFontSubstitutes();
+    InstallFonts(ProgramFolder());
     // The default music is read while the windows are built.
     sounddevice::Prefetch((ProgramFolder() + "/Sound/bkgmusic.WAV").toStdString());
     frmMain w;

@@ -13,6 +13,7 @@
 
 #include "mainwindow/frmMain.h"
 #include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
 
 static frmMain* window = nullptr;
 
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    InstallFontSubstitutes();
+    InstallFonts(ProgramFolder());
     frmMain w;
     w.Form_Load();
     w.tmrDown->SetEnabled(false);

@@ -42,6 +42,8 @@ bool frmMain::eventFilter(QObject* obj, QEvent* e) {
     }
     if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick || t == QEvent::MouseButtonRelease) {
         const bool down = t != QEvent::MouseButtonRelease;
+        // A disabled button (the drop button during a drop) takes no clicks.
+        if (auto* b = qobject_cast<QPushButton*>(obj); b && !b->isEnabled()) return b->window() == this;
         // Any mouse button presses the move buttons.
         if (obj == cmdLeftRight[0] || obj == cmdLeftRight[2]) {
             const int16_t i = obj == cmdLeftRight[0] ? 0 : 2;
@@ -60,6 +62,11 @@ bool frmMain::eventFilter(QObject* obj, QEvent* e) {
             down ? cmdDown_MouseDown(0, 0, 0, 0) : cmdDown_MouseUp(0, 0, 0, 0);
             return true;
         }
+    }
+    // A window over this one closing uncovers it: the window repaints.
+    if (t == QEvent::Hide && obj != this && obj->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(obj);
+        if (w->isWindow() && w->parentWidget() == this) client->update();
     }
     return QWidget::eventFilter(obj, e);
 }

@@ -6,6 +6,7 @@
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
+#include "platform/WindowPlace.h"
 #include "platform/Twips.h"
 #include "sound/frmSettings.h"
 
@@ -72,26 +73,22 @@ void frmMain::chkAuto_Click() {
     const double mainLeft = twips::FromPixels(m.x()), mainTop = twips::FromPixels(m.y());
     const double mainWidth = twips::FromPixels(m.width()), mainHeight = twips::FromPixels(m.height());
     auto px = [](double tw) { return twips::ToPixels(tw); };
-    auto dock = [](QWidget* w, const std::function<QPoint()>& place) {
+    auto dock = [](QWidget* w, QPoint place) {
         w->setWindowState(Qt::WindowNoState);
-        w->move(place());
+        windowplace::MoveFrame(w, place);
         w->show();
         w->raise();
-        // A window shown for the first time learns its frame only now.
-        if (w->frameGeometry().topLeft() != place()) w->move(place());
     };
     frmGravloFathers* hall = GravloFathers();
-    dock(hall, [&] {
-        const double height = twips::FromPixels(hall->frameGeometry().height());
-        return QPoint(px(mainLeft + mainWidth + 20), px(mainTop + mainHeight - height));
-    });
+    const double hallHeight = twips::FromPixels(windowplace::FrameSize(hall).height());
+    dock(hall, QPoint(px(mainLeft + mainWidth + 20), px(mainTop + mainHeight - hallHeight)));
     chkRec->setChecked(true);
-    dock(Statistic(), [&] {
-        const double futureWidth = twips::FromPixels(Future()->frameGeometry().width());
-        return QPoint(px(mainLeft + mainWidth + futureWidth + 40), px(mainTop));
-    });
+    // A future window the player closed is made again here, not yet framed:
+    // its outer width is its size with the desktop's frame.
+    const double futureWidth = twips::FromPixels(windowplace::FrameSize(Future()).width());
+    dock(Statistic(), QPoint(px(mainLeft + mainWidth + futureWidth + 40), px(mainTop)));
     chkStat->setChecked(true);
-    dock(Future(), [&] { return QPoint(px(mainLeft + mainWidth + 20), px(mainTop)); });
+    dock(Future(), QPoint(px(mainLeft + mainWidth + 20), px(mainTop)));
     chkFuture->setChecked(true);
 }
 

@@ -11,6 +11,7 @@
 #include "GameIcon.h"
 #include "HelpTexts.h"
 #include "records/frmFuture.h"
+#include "platform/FitLabel.h"
 #include "platform/GraphicalButton.h"
 #include "platform/Twips.h"
 
@@ -88,7 +89,7 @@ void frmMain::BuildControls() {
         case Kind::Check: w = new GraphicalButton(QString::fromUtf8(s.caption), true, parent); break;
         case Kind::Label:
         case Kind::Bar: {
-            auto* l = new QLabel(QString::fromUtf8(s.caption), parent);
+            auto* l = s.kind == Kind::Bar ? new QLabel(parent) : new FitLabel(QString::fromUtf8(s.caption), parent);
             l->setAlignment(s.centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
             l->setWordWrap(true);
             w = l;
@@ -154,16 +155,16 @@ void frmMain::BuildControls() {
 
     // The pause label lies under the control panel, seen only when the panel hides.
     lblPause->stackUnder(fraControl);
+    // The bars join the panels from beneath: they never cover a border or a button.
+    for (QLabel* bar : {Label1, Label2, Label3, Label4, Label5}) bar->lower();
     // The pictures get their canvases at their designed size.
     for (PictureBox* p : {picGravlok, picNext}) {
         QResizeEvent e(p->size(), QSize());
         QCoreApplication::sendEvent(p, &e);
     }
-    // The credits label has no caption of its own; its text is its help text.
-    lblAutors->setToolTip(lblAutors->property("tag").toString());
     // The preview draws in twips.
-    picNext->canvas().SetScale(twips::FromPixels(picNext->canvas().WidthPx()),
-                               twips::FromPixels(picNext->canvas().HeightPx()));
+    picNext->canvas().SetScale(twips::FromPixels(picNext->InnerSize().width()),
+                               twips::FromPixels(picNext->InnerSize().height()));
     picGravlok->setFocus();
 }
 

@@ -15,6 +15,8 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     Canvas& canvas() { return canvas_; }
+    // The drawing area in the window's pixels (the canvas may have more).
+    QSize InnerSize() const { return size().shrunkBy(QMargins(kBorder, kBorder, kBorder, kBorder)); }
     // Repaints what the drawing since the last call touched.
     void Flush();
     // The back colour: canvas clears use it. Setting it clears the drawing.
@@ -26,6 +28,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    QSize DeviceSize() const;
     Canvas canvas_;
     QImage image_;  // a view of the canvas's pixels
 };

@@ -5,6 +5,8 @@
 #include "frmEnterName.h"
 #include "frmGameOver.h"
 #include "mainwindow/Colors.h"
+#include "platform/WindowPlace.h"
+#include "platform/FitLabel.h"
 #include "platform/CodePage.h"
 #include "platform/Twips.h"
 
@@ -24,9 +26,7 @@ QFont Font(const char* family, double points, bool bold, bool underline = false)
 }
 
 void CentreOn(QWidget* w, QWidget* main) {
-    if (!main) return;
-    const QPoint c = main->frameGeometry().center();
-    w->move(c.x() - w->width() / 2, c.y() - w->height() / 2);
+    if (main) windowplace::CentreFrame(w, main->frameGeometry());
 }
 
 // Buttons keep the desktop's grey face, not the window's colour.
@@ -48,8 +48,8 @@ public:
 
 frmGameOver::frmGameOver(QWidget* mainWindow)
     : QDialog(mainWindow),
-      lblGameOver(new QLabel("Game Over !", this)),
-      lblNewGame(new QLabel(QString::fromUtf8("Начать новую игру ?"), this)),
+      lblGameOver(new FitLabel("Game Over !", this)),
+      lblNewGame(new FitLabel(QString::fromUtf8("Начать новую игру ?"), this)),
       cmdYes(new QPushButton(QString::fromUtf8("Да"), this)),
       cmdNo(new QPushButton(QString::fromUtf8("Нет"), this)) {
     setObjectName("frmGameOver");
@@ -95,7 +95,7 @@ void frmGameOver::cmdNo_Click() {
 
 frmEnterName::frmEnterName(QWidget* mainWindow, bool* cancelRecord)
     : QDialog(mainWindow),
-      lblEnterName(new QLabel(QString::fromUtf8("Введите Ваше имя"), this)),
+      lblEnterName(new FitLabel(QString::fromUtf8("Введите Ваше имя"), this)),
       txtName(new QLineEdit("UnNamed", this)),
       cmdOk(new QPushButton("Ok", this)),
       cancelRecord_(cancelRecord) {

@@ -9,6 +9,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlace.h"
 #include "SettingsStore.h"
 #include "sound/DirectSound.h"
 
@@ -31,12 +32,13 @@ void frmMain::LoadSettings() {
 void frmMain::WriteDefaultSettings() { settings::WriteDefaultSettings(ProgramFolder()); }
 
 void frmMain::ApplySettings(const settings::Values& v) {
-    move(Px(v.mainLeft), Px(v.mainTop));
+    windowplace::MoveFrame(this, QPoint(Px(v.mainLeft), Px(v.mainTop)));
     const std::pair<QWidget*, const settings::Window*> windows[] = {
         {GravloFathers(), &v.hall}, {Statistic(), &v.stat}, {Future(), &v.future}};
     for (auto [w, s] : windows) {
+        // Placed before it shows: the place is the outer corner the file keeps.
+        if (s->shown) windowplace::MoveFrame(w, QPoint(Px(s->left), Px(s->top)));
         w->setVisible(s->shown);
-        if (s->shown) w->move(Px(s->left), Px(s->top));
     }
     EnableSoundControl = v.EnableSoundControl;
     PathToBkgMusic = v.PathToBkgMusic;
@@ -63,14 +65,14 @@ void frmMain::ApplySettings(const settings::Values& v) {
 settings::Values frmMain::CurrentSettings() {
     settings::Values v;
     if (isMinimized()) showNormal();  // its normal place is what is kept
-    v.mainLeft = Tw(pos().x());
-    v.mainTop = Tw(pos().y());
+    v.mainLeft = Tw(windowplace::FramePos(this).x());
+    v.mainTop = Tw(windowplace::FramePos(this).y());
     const std::pair<QWidget*, settings::Window*> windows[] = {
         {GravloFathers(), &v.hall}, {Statistic(), &v.stat}, {Future(), &v.future}};
     for (auto [w, s] : windows) {
         s->shown = w->isVisible();
-        s->left = Tw(w->pos().x());
-        s->top = Tw(w->pos().y());
+        s->left = Tw(windowplace::FramePos(w).x());
+        s->top = Tw(windowplace::FramePos(w).y());
     }
     v.EnableSoundControl = EnableSoundControl;
     v.PathToBkgMusic = PathToBkgMusic;

@@ -28,7 +28,7 @@ void frmFuture::Form_Load() {
     QCoreApplication::sendEvent(picFuture, &re);
     // The drawing scale is twips.
     Canvas& c = picFuture->canvas();
-    c.SetScale(twips::FromPixels(c.WidthPx()), twips::FromPixels(c.HeightPx()));
+    c.SetScale(twips::FromPixels(picFuture->InnerSize().width()), twips::FromPixels(picFuture->InnerSize().height()));
 }
 
 void frmFuture::Unload() {

@@ -4,6 +4,7 @@
 #include <QWindow>
 
 #include "mainwindow/Colors.h"
+#include "platform/WindowPlace.h"
 #include "platform/Twips.h"
 
 namespace {
@@ -82,11 +83,10 @@ void frmHelp::ShowModal() {
     closingFromCode_ = false;
     Form_Load();
     if (main_) {
-        const QRect m = main_->frameGeometry();
-        // The outer corner, whether or not the window has been shown before.
-        winId();
-        windowHandle()->setFramePosition(
-            QPoint(m.center().x() - width() / 2, m.center().y() - twips::ToPixels(kClientHeightTw) / 2));
+        // Centred on the main window at its full height, whatever it has unrolled to.
+        const QPoint c = main_->frameGeometry().center();
+        windowplace::MoveFrame(this, QPoint(c.x() - windowplace::FrameSize(this).width() / 2,
+                                            c.y() - twips::ToPixels(kFullHeightTw) / 2));
     }
     cmdNext->setFocus();
     exec();

@@ -9,7 +9,9 @@
 #include "clsDMCtrl.h"
 #include "frmOpen.h"
 #include "mainwindow/frmMain.h"
+#include "platform/FitLabel.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlace.h"
 #include "records/HallOfFame.h"
 
 namespace {
@@ -45,10 +47,8 @@ frmSettings::frmSettings(frmMain* main)
     setWindowTitle("Settings");
     setModal(true);
     setFixedSize(twips::ToPixels(7590), twips::ToPixels(6840));
-    // The substitute fonts run wider than the originals: a size smaller keeps
-    // every caption inside its control.
     QFont f("MS Sans Serif");
-    f.setPointSizeF(7.5);
+    f.setPointSizeF(8.25);
     setFont(f);
     auto frame = [](const char* cap, QWidget* parent, QRect r, const char* name) {
         auto* f = new QGroupBox(U(cap), parent);
@@ -74,7 +74,7 @@ frmSettings::frmSettings(frmMain* main)
         return s;
     };
     auto label = [](const char* text, QWidget* parent, QRect r, const char* name) {
-        auto* l = new QLabel(U(text), parent);
+        auto* l = new FitLabel(U(text), parent);
         l->setObjectName(name);
         l->setGeometry(r);
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -141,9 +141,6 @@ frmSettings::frmSettings(frmMain* main)
                    "громкость и скорость воспроизведения. Для фоновой музыки можно настраивать скорость перехода "
                    "музыки слева направо и наоборот (второй ползунок или текстовое поле напротив ползунка).",
                    this, Tw(3840, 4680, 3615, 1575), "Label1");
-    QFont small = font();
-    small.setPointSizeF(7);
-    Label1->setFont(small);
     cmdOk = button("OK", this, Tw(6240, 6360, 1215, 375), "cmdOk");
 
     connect(cmbListEvents, &QComboBox::currentIndexChanged, this, [this] { cmbListEvents_Click(); });
@@ -164,6 +161,7 @@ frmSettings::frmSettings(frmMain* main)
         connect(optMirv[static_cast<size_t>(i)], &QRadioButton::clicked, this, [this, i] { optMirv_Click(i); });
     connect(cmdOk, &QPushButton::clicked, this, [this] { close(); });
     Form_Load();
+    windowplace::CentreFrame(this, windowplace::ScreenArea(main));
 }
 
 frmSettings::~frmSettings() {

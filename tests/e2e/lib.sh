@@ -24,17 +24,44 @@ game_windows() { xdotool search --onlyvisible --name '^Gravlok XII Mirvax$' 2>/d
 # A visible game window other than the main one (a question), or nothing.
 question_window() { game_windows | grep -vx "$MAIN" | head -1; }
 
-# Starts the window manager and the game in FOLDER, from another directory.
-start_game() {
+# The window manager, once it is ready to manage windows.
+start_wm() {
   openbox >/dev/null 2>&1 &
-  sleep 1
-  (cd / && exec "$1/gravlok" >"$1.log" 2>&1) &
+  wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 20 || fail "the window manager did not start"
+}
+
+# Starts the game in FOLDER, from another directory, and waits for its window.
+launch_game() {
+  (cd / && exec "$1/gravlok" >>"$1.log" 2>&1) &
   GAME_PID=$!
-  wait_for '[ -n "$(game_windows)" ]' 15 || fail "the main window did not appear"
+  wait_for '[ -n "$(game_windows)" ]' 30 || fail "the main window did not appear"
   MAIN=$(game_windows | head -1)
-  sleep 0.5
+  wait_for '[ "$(wm_state)" = Normal ]' 20 || fail "the main window was not mapped"
   eval "$(xdotool getwindowgeometry --shell "$MAIN")"
   MX=$X MY=$Y
+}
+
+# Starts the window manager and the game in FOLDER.
+start_game() {
+  start_wm
+  launch_game "$1"
+}
+
+# Every visible window of the running game, one "id x y" line each (the
+# position of the window's own area on the screen).
+game_places() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | sort); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    echo "$(xdotool getwindowname "$id") $X $Y"
+  done
+}
+
+# The strip's close button, clicked as a player would; waits for the end.
+close_game() {
+  xdotool mousemove $((MX + 447)) $((MY + 13)) click 1
+  wait_for '! kill -0 $GAME_PID' 30 || fail "the game did not end after its close button"
+  wait "$GAME_PID" || fail "the game ended with code $?"
 }
 
 # A screenshot of a part of the main window: grab NAME X Y W H (window pixels).

@@ -47,13 +47,16 @@ xdotool key Left Left Left
 wait_for 'grab_well moved; [ "$(differ fresh moved)" -gt 0 ]' 3 || fail "Left did not move the figure"
 
 note "Esc pauses and minimises; restoring stays paused"
+grab panel 60 507 145 81
+red_playing=$(share_of panel 'rgb(255,0,0)')  # the panel's red caption "Control"
 xdotool key Escape
 wait_for '[ "$(wm_state)" = Iconic ]' 5 || fail "Esc did not minimise (state $(wm_state))"
 xdotool windowmap "$MAIN"
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
 wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window did not come back"
-paused_label() { grab panel 60 507 145 81; red=$(share_of panel 'rgb(255,0,0)'); awk -v r="$red" 'BEGIN { exit !(r > 0.03) }'; }
-wait_for paused_label 3 || fail "no Pause label after restoring (red share $red)"
+# The big red "Pause" in place of the panel: far more red than its caption.
+paused_label() { grab panel 60 507 145 81; red=$(share_of panel 'rgb(255,0,0)'); awk -v r="$red" -v p="$red_playing" 'BEGIN { exit !(r > 0.01 && r > 2 * p) }'; }
+wait_for paused_label 10 || fail "no Pause label after restoring (red share $red, playing $red_playing)"
 grab_well paused1
 sleep 2
 grab_well paused2
@@ -99,6 +102,6 @@ rows=$(tr -cd '\n' < "$GAME/GravlokFathers.txt" | wc -c)
 printf '%s' "$table" | grep -q "Second" || fail "the second name is missing"
 [ "$(tail -2 "$GAME/GravlokFathers.txt" | tr -d '\r' | tr '\n' '|')" = "Plumo| 0 |" ] || fail "the default row is not last"
 [ "$(grep -c $'\r$' "$GAME/GravlokFathers.txt")" -eq 6 ] || fail "the table lines do not end in CR LF"
-extra=$(ls -A "$GAME" | grep -vxE 'gravlok|gravlok-launcher|gravlok.desktop|gravlok.png|sound|Sound|GMirvax.ini|GravlokFathers.txt' || true)
+extra=$(ls -A "$GAME" | grep -vxE 'gravlok|gravlok-launcher|gravlok.desktop|gravlok.png|fonts|sound|Sound|GMirvax.ini|GravlokFathers.txt' || true)
 [ -z "$extra" ] || fail "left in the folder: $extra"
 note "passed"

@@ -86,6 +86,11 @@ TEST(Keys, DownDuringADropDoesNothingUntilTheLanding) {
     const long draws = t.rnd.draws;
     t.Key(Qt::Key_Down);  // nothing: no second drop sound drawn
     EXPECT_EQ(t.rnd.draws, draws);
+    // Nor does a click or a double-click on the disabled button.
+    QTest::mouseClick(t.w.cmdDown, Qt::LeftButton);
+    QTest::mouseDClick(t.w.cmdDown, Qt::LeftButton);
+    EXPECT_EQ(t.rnd.draws, draws);
+    EXPECT_EQ(BackColorOf(t.w.cmdDown), RGB(0, 0, 0));
     while (t.w.iFigureNo == 0) t.w.tmrDown_Timer();
     EXPECT_TRUE(t.w.cmdDown->isEnabled());
     EXPECT_EQ(BackColorOf(t.w.cmdDown), t.w.ColorButtons);

@@ -84,6 +84,23 @@ TEST(Layout, EveryControlSitsInItsContainerAtItsPlace) {
     EXPECT_EQ(w.windowTitle(), "Gravlok XII Mirvax");
 }
 
+TEST(Layout, TheBarsLieBeneathThePanelsTheyTouch) {
+    frmMain w;
+    const QObjectList stack = w.client->children();  // later is higher
+    int overlaps = 0;
+    for (QLabel* bar : {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5})
+        for (QWidget* panel : {w.fraGravlok, w.fraBottom, w.fraBottomRight, w.fraLeft})
+            if (bar->geometry().intersects(panel->geometry())) {
+                ++overlaps;
+                EXPECT_LT(stack.indexOf(bar), stack.indexOf(panel))
+                    << bar->objectName().toStdString() << " over " << panel->objectName().toStdString();
+            }
+    EXPECT_GE(overlaps, 5);  // every bar reaches into a panel
+    // What the player sees at the top-left corner of Auto is the button.
+    const QPoint autoCorner = w.chkAuto->mapTo(w.client, QPoint(1, 1));
+    EXPECT_EQ(w.client->childAt(autoCorner), w.chkAuto);
+}
+
 TEST(Layout, MembersAreTheNamedControls) {
     frmMain w;
     EXPECT_EQ(w.cmdLeftRight[0], w.Control("cmdLeftRight", 0));
@@ -122,8 +139,9 @@ TEST(Layout, CaptionsColoursAndFonts) {
     EXPECT_TRUE(w.lblLevel->font().bold());
     EXPECT_DOUBLE_EQ(w.lblPause->font().pointSizeF(), 20.25);
     EXPECT_EQ(w.cmdDown->font().family(), "Times New Roman");
-    // The Windows fonts are stood in for by fonts that have Cyrillic glyphs.
-    EXPECT_EQ(QFontInfo(w.lblFirma->font()).family(), "DejaVu Sans");
+    // The layout's own fonts from the program folder; the serif one stood in for.
+    EXPECT_EQ(QFontInfo(w.lblFirma->font()).family(), "Tahoma");
+    EXPECT_EQ(QFontInfo(w.picGravlok->font()).family(), "MS Sans Serif");
     EXPECT_EQ(QFontInfo(w.cmdDown->font()).family(), "Liberation Serif");
 }
 

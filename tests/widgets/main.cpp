@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    InstallFontSubstitutes();
+    InstallFonts(GRAVLOK_BIN_DIR);  // the fonts the program folder carries
     sounddevice::UseLoopback(44100);  // never the speakers
     QTemporaryDir folder;             // the game's files go here, not beside the tests
     SetProgramFolder(folder.path());
