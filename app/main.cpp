@@ -3,6 +3,7 @@
 
 #include "StartupProbe.h"
 #include "mainwindow/frmMain.h"
+#include "platform/EndSignals.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
@@ -19,5 +20,7 @@ int main(int argc, char** argv) {
     StartupProbe::Watch(w.windowHandle());
     w.show();
     w.picGravlok->setFocus();
+    // Ended by the desktop: the settings are written as by the close box.
+    endsignals::Install([&w] { w.EndBySession(); }, [&w] { w.SaveSettings(); });
     return app.exec();
 }

@@ -121,6 +121,10 @@ public:
     void ApplySettings(const settings::Values& v);
     settings::Values CurrentSettings();
     void Form_QueryUnload();
+    // Ended by the desktop (a signal, the session ending): the settings are
+    // written as by the close box, and the program ends at once, whatever
+    // question window is open.
+    void EndBySession();
 
     // The window's controls in control order.
     const std::vector<ControlEntry>& Controls() const { return controls_; }

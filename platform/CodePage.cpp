@@ -62,6 +62,52 @@ std::string ToCp1251(std::string_view utf8) {
     return out;
 }
 
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Calls `each` with every line and its end ("\r\n", "\n", "\r" or none).
+template <class F>
+void EachLine(std::string_view text, F each) {
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t end = text.find_first_of("\r\n", i);
+        if (end == std::string_view::npos) {
+            each(text.substr(i), std::string_view());
+            return;
+        }
+        size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        each(text.substr(i, end - i), text.substr(end, next - end));
+        i = next;
+    }
+}
+}  // namespace
+
+std::string LinesToFile(std::string_view utf8) {
+    std::string out;
+    EachLine(utf8, [&](std::string_view line, std::string_view end) {
+        std::string bytes;
+        if (Convert("CP1251", "UTF-8", line, bytes, "?", 0) == 0) {
+            out += bytes;
+        } else {
+            out += kUtf8Mark;
+            out += line;
+        }
+        out += end;
+    });
+    return out;
+}
+
+std::string LinesFromFile(std::string_view bytes) {
+    std::string out;
+    EachLine(bytes, [&](std::string_view line, std::string_view end) {
+        if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) out += line.substr(kUtf8Mark.size());
+        else out += FromCp1251(line);
+        out += end;
+    });
+    return out;
+}
+
 bool Cp1251CanStore(std::string_view utf8) {
     std::string out;
     return Convert("CP1251", "UTF-8", utf8, out, "?", 0) == 0;

@@ -1,16 +1,34 @@
 #pragma once
-// Text files of the game: Windows-1251 on disk, UTF-8 inside, lines ended by
-// CR LF (LF or CR alone read too). Writes replace the old file only when the
-// new one is complete.
+// Text files of the game: Windows-1251 on disk (a line it cannot spell as
+// marked UTF-8), UTF-8 inside, lines ended by CR LF (LF or CR alone read
+// too). The folder may be shared by many players, so a file is only ever
+// a regular file: a symbolic link another user owns is not followed, a FIFO
+// or a device is not opened, and nothing blocks on opening.
 #include <QString>
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace textfile {
-// The file's text, or nothing when it cannot be opened or read.
+
+// The file's text, at most `maxBytes` of it (-1: all), or nothing when it
+// cannot be opened or read.
 std::optional<std::string> Read(const QString& path, qint64 maxBytes = -1);
-// Writes the text; `beforeReplace` runs once it is written, before it
-// replaces the old file. False when it cannot be written.
-bool Write(const QString& path, const std::string& utf8, const std::function<void()>& beforeReplace = {});
+
+struct WriteOptions {
+    // Runs once the new text is written, before it replaces the old file
+    // (tests interrupt a save there).
+    std::function<void()> beforeReplace;
+    // The caller holds the file's lock: every temporary file an earlier save
+    // left is stale. Without it, only those older than a minute are.
+    bool locked = false;
+};
+
+// Writes the whole text through a temporary file that replaces the old file
+// only when complete and on disk; where the folder refuses the replace (a
+// sticky folder, a folder the player may not write), the file is rewritten
+// in place. The file gets the folder's write permissions. False when it
+// cannot be written; the old file then stays as it was.
+bool Write(const QString& path, const std::string& utf8, const WriteOptions& options = {});
+
 }  // namespace textfile

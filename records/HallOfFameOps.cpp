@@ -1,10 +1,12 @@
 // The main window's hall of fame: loading, the list rows, the insertion of
 // a final result, the save, and the ranking during play.
+#include <QApplication>
 #include <QListWidget>
 
 #include "frmGravloFathers.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
+#include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
 
 void frmMain::ClearHallOfFame() {
@@ -14,7 +16,7 @@ void frmMain::ClearHallOfFame() {
 
 void frmMain::LoadHallOfFame() {
     ClearHallOfFame();
-    hall = hof::Load(ProgramFolder());
+    hall = hof::Load(DataFolder(), ProgramFolder());
 }
 
 void frmMain::FillHallOfFameList() {
@@ -55,7 +57,14 @@ void frmMain::SaveHallOfFame() {
     // The file is read again under the lock and this game's row put into it,
     // so a record another copy saved meanwhile stays; the list then shows
     // the table as saved.
-    const std::optional<hof::Table> saved = hof::Save(ProgramFolder(), hall, newRow_);
+    // While another copy holds the table, the pointer shows that the game is busy.
+    bool waited = false;
+    const std::optional<hof::Table> saved = hof::Save(DataFolder(), hall, newRow_, {}, [&waited] {
+        waited = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::sync();
+    });
+    if (waited) QApplication::restoreOverrideCursor();
     newRow_.reset();
     if (saved && *saved != hall) {
         hall = *saved;

@@ -47,7 +47,7 @@ public:
 }  // namespace
 
 frmGameOver::frmGameOver(QWidget* mainWindow)
-    : QDialog(mainWindow),
+    : NoEscapeDialog(mainWindow),
       lblGameOver(new FitLabel("Game Over !", this)),
       lblNewGame(new FitLabel(QString::fromUtf8("Начать новую игру ?"), this)),
       cmdYes(new QPushButton(QString::fromUtf8("Да"), this)),
@@ -94,7 +94,7 @@ void frmGameOver::cmdNo_Click() {
 }
 
 frmEnterName::frmEnterName(QWidget* mainWindow, bool* cancelRecord)
-    : QDialog(mainWindow),
+    : NoEscapeDialog(mainWindow),
       lblEnterName(new FitLabel(QString::fromUtf8("Введите Ваше имя"), this)),
       txtName(new QLineEdit("UnNamed", this)),
       cmdOk(new QPushButton("Ok", this)),

@@ -7,6 +7,7 @@
 #include "frmGravloFathers.h"
 #include "frmStatistic.h"
 #include "mainwindow/frmMain.h"
+#include "platform/DataFolder.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlace.h"
@@ -26,10 +27,10 @@ static std::array<clsDMCtrl*, 10> FileOrder(frmMain& w) {
 
 void frmMain::LoadSettings() {
     QDir::setCurrent(ProgramFolder());
-    ApplySettings(settings::Load(ProgramFolder()));
+    ApplySettings(settings::Load(DataFolder(), ProgramFolder()));
 }
 
-void frmMain::WriteDefaultSettings() { settings::WriteDefaultSettings(ProgramFolder()); }
+void frmMain::WriteDefaultSettings() { settings::WriteDefaultSettings(DataFolder()); }
 
 void frmMain::ApplySettings(const settings::Values& v) {
     windowplace::MoveFrame(this, QPoint(Px(v.mainLeft), Px(v.mainTop)));
@@ -92,12 +93,17 @@ settings::Values frmMain::CurrentSettings() {
 
 void frmMain::SaveSettings() {
     QDir::setCurrent(ProgramFolder());
-    settings::Save(ProgramFolder(), CurrentSettings());  // a failed write still lets the window close
+    settings::Save(DataFolder(), CurrentSettings());  // a failed write still lets the window close
 }
 
 void frmMain::Form_QueryUnload() {
     SaveSettings();
     UnloadSideWindows();
+}
+
+void frmMain::EndBySession() {
+    Form_QueryUnload();
+    ExitProgram(0);
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {

@@ -10,10 +10,10 @@ QString PathIn(const QString& dir) { return QDir(dir).filePath(kFileName); }
 
 bool Write(const QString& dir, const std::string& utf8) { return textfile::Write(PathIn(dir), utf8); }
 
-std::optional<Values> Read(const QString& dir) {
-    const std::optional<std::string> text = textfile::Read(PathIn(dir), 1 << 20);  // a few kilobytes in practice
+std::optional<Values> Read(const QString& dir, const QString& programDir) {
+    const std::optional<std::string> text = textfile::Read(PathIn(dir), kMaxFileBytes);
     if (!text) return std::nullopt;
-    return Parse(*text, dir.toStdString());
+    return Parse(*text, programDir.toStdString());
 }
 
 Values WithFullPaths(Values v, const std::string& folder) {
@@ -27,12 +27,12 @@ Values WithFullPaths(Values v, const std::string& folder) {
 
 bool WriteDefaultSettings(const QString& dir) { return Write(dir, Format(Defaults())); }
 
-Values Load(const QString& dir) {
-    if (auto v = Read(dir)) return *v;
+Values Load(const QString& dir, const QString& programDir) {
+    if (auto v = Read(dir, programDir)) return *v;
     // Missing or unreadable: the default file replaces it and is read, once.
     if (WriteDefaultSettings(dir))
-        if (auto v = Read(dir)) return *v;
-    return WithFullPaths(Defaults(), dir.toStdString());
+        if (auto v = Read(dir, programDir)) return *v;
+    return WithFullPaths(Defaults(), programDir.toStdString());
 }
 
 bool Save(const QString& dir, const Values& v) { return Write(dir, Format(v)); }

@@ -1,8 +1,8 @@
 #include "TableFile.h"
 
 #include <QDir>
-#include <QLockFile>
 
+#include "platform/FileLock.h"
 #include "platform/TextFile.h"
 
 namespace hof {
@@ -11,13 +11,18 @@ QString PathIn(const QString& dir) { return QDir(dir).filePath(kFileName); }
 }  // namespace
 
 std::optional<Table> ReadFile(const QString& dir) {
-    const std::optional<std::string> text = textfile::Read(PathIn(dir));
+    const std::optional<std::string> text = textfile::Read(PathIn(dir), kMaxFileBytes);
     if (!text) return std::nullopt;
     return Parse(*text);
 }
 
-Table Load(const QString& dir) {
+Table Load(const QString& dir, const QString& seed) {
     if (auto t = ReadFile(dir)) return *t;
+    if (!seed.isEmpty() && QDir(seed) != QDir(dir))
+        if (auto t = ReadFile(seed)) {
+            textfile::Write(PathIn(dir), Format(*t));
+            return *t;
+        }
     // Missing or unreadable: replaced by the single default row, once.
     textfile::Write(PathIn(dir), std::string(kRecoveryText));
     if (auto t = ReadFile(dir)) return *t;
@@ -25,12 +30,10 @@ Table Load(const QString& dir) {
 }
 
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
-                          const std::function<void()>& beforeReplace) {
-    QLockFile lock(PathIn(dir) + ".lock");
-    lock.setStaleLockTime(10000);  // a copy that died holding it frees it after 10 s
-    // Without a lock (a folder where none can be made, or a copy that holds
-    // it too long) the save still reads again and replaces atomically.
-    const bool locked = lock.tryLock(15000);
+                          const std::function<void()>& beforeReplace, const std::function<void()>& onWait) {
+    // Without a lock file (a folder where none can be made) no other copy
+    // can save either; the save still reads again and replaces atomically.
+    const FileLock lock((PathIn(dir) + ".lock").toStdString(), onWait);
     Table t;
     if (auto fresh = ReadFile(dir)) {
         t = std::move(*fresh);
@@ -41,8 +44,7 @@ std::optional<Table> Save(const QString& dir, const Table& fallback, const std::
     } else {
         t = fallback;
     }
-    const bool ok = textfile::Write(PathIn(dir), Format(t), beforeReplace);
-    if (locked) lock.unlock();
+    const bool ok = textfile::Write(PathIn(dir), Format(t), {beforeReplace, lock.Locked()});
     if (!ok) return std::nullopt;
     return t;
 }

@@ -12,12 +12,17 @@ namespace hof {
 
 inline constexpr const char* kFileName = "GravlokFathers.txt";
 
+// What a valid table can hold (99 rows of a name and a score) with room to
+// spare; a longer file is read up to here.
+inline constexpr qint64 kMaxFileBytes = 32 * 1024;
+
 // The table of the file in `dir`, or nothing when it cannot be opened.
 std::optional<Table> ReadFile(const QString& dir);
 // The table for a new game: the file's, or after writing the one-row
-// recovery file, that one. A folder that cannot be written gives the
-// recovery row without a file.
-Table Load(const QString& dir);
+// recovery file, that one. A missing file starts from the table in `seed`
+// (the program folder, when the files live elsewhere) if there is one. A
+// folder that cannot be written gives the recovery row without a file.
+Table Load(const QString& dir, const QString& seed = QString());
 
 // A result this game adds to the table.
 struct NewRow {
@@ -27,12 +32,14 @@ struct NewRow {
 
 // Saves under a lock shared by every copy of the game: the file is read
 // again, this game's row put in at its place, and the whole table written
-// through a temporary file that then replaces the old one. `fallback` is
+// through a temporary file that then replaces the old one. The lock is
+// waited for as long as another live copy holds it. `fallback` is
 // written when the file cannot be read. Returns the table saved, or nothing
 // when the file could not be written (it is then left as it was).
 // `beforeReplace` runs after the new text is written, before it replaces the
-// old file (tests interrupt the save there).
+// old file (tests interrupt the save there); `onWait` when another copy
+// holds the lock and the save waits for it.
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
-                          const std::function<void()>& beforeReplace = {});
+                          const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {});
 
 }  // namespace hof

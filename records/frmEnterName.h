@@ -1,11 +1,11 @@
 #pragma once
 // The player's name for a new row of the hall of fame.
-#include <QDialog>
+#include "platform/NoEscapeDialog.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-class frmEnterName : public QDialog {
+class frmEnterName : public NoEscapeDialog {
     Q_OBJECT
 public:
     // cancelRecord: the main window's flag, true unless Ok closes the window.

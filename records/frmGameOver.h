@@ -1,10 +1,10 @@
 #pragma once
 // The question after a game: start a new one?
-#include <QDialog>
+#include "platform/NoEscapeDialog.h"
 #include <QLabel>
 #include <QPushButton>
 
-class frmGameOver : public QDialog {
+class frmGameOver : public NoEscapeDialog {
     Q_OBJECT
 public:
     explicit frmGameOver(QWidget* mainWindow);

@@ -22,7 +22,7 @@ QFont ButtonFont() {
 }  // namespace
 
 frmHelp::frmHelp(QWidget* mainWindow)
-    : QDialog(mainWindow),
+    : NoEscapeDialog(mainWindow),
       txtText(new QPlainTextEdit(this)),
       cmdNext(new QPushButton(QString::fromUtf8("Далее"), this)),
       cmdClose(new QPushButton(QString::fromUtf8("Закрыть"), this)),

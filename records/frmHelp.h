@@ -1,13 +1,13 @@
 #pragma once
 // One screen of the help tour: a text, "Далее" and "Закрыть". The window
 // unrolls from a thin strip each time it opens.
-#include <QDialog>
+#include "platform/NoEscapeDialog.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "platform/VbTimer.h"
 
-class frmHelp : public QDialog {
+class frmHelp : public NoEscapeDialog {
     Q_OBJECT
 public:
     explicit frmHelp(QWidget* mainWindow);

@@ -73,7 +73,7 @@ q=$(drop_until_question) || fail "no end of game after many drops"
 xdotool type --delay 60 "Игрок"
 xdotool key Return
 wait_for '[ -n "$(question_window)" ] && [ "$(question_window)" != "'"$q"'" ]' 10 || fail "no new-game question"
-grep -q "Игрок" <(iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt") || fail "the name is not in the table"
+wait_for 'iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt" | grep -q "Игрок"' 20 || fail "the name is not in the table: $(od -c "$GAME/GravlokFathers.txt" | head -3)"
 head -c 5 "$GAME/GravlokFathers.txt" | cmp -s - <(printf 'Игрок' | iconv -f UTF-8 -t CP1251) \
   || fail "the first row is not the name in Windows-1251: $(head -c 12 "$GAME/GravlokFathers.txt" | od -c)"
 xdotool key Return  # Yes: a new game
@@ -102,6 +102,6 @@ rows=$(tr -cd '\n' < "$GAME/GravlokFathers.txt" | wc -c)
 printf '%s' "$table" | grep -q "Second" || fail "the second name is missing"
 [ "$(tail -2 "$GAME/GravlokFathers.txt" | tr -d '\r' | tr '\n' '|')" = "Plumo| 0 |" ] || fail "the default row is not last"
 [ "$(grep -c $'\r$' "$GAME/GravlokFathers.txt")" -eq 6 ] || fail "the table lines do not end in CR LF"
-extra=$(ls -A "$GAME" | grep -vxE 'gravlok|gravlok-launcher|gravlok.desktop|gravlok.png|fonts|sound|Sound|GMirvax.ini|GravlokFathers.txt' || true)
+extra=$(ls -A "$GAME" | grep -vxE 'gravlok|gravlok-launcher|gravlok.desktop|gravlok.png|fonts|sound|Sound|GMirvax.ini|GravlokFathers.txt|GravlokFathers.txt.lock' || true)
 [ -z "$extra" ] || fail "left in the folder: $extra"
 note "passed"

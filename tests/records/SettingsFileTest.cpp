@@ -120,7 +120,7 @@ TEST(SettingsConversions, WhichBadLinesFailTheFile) {
 
 TEST(SettingsStore, MissingAndBadFilesGiveTheDefaultFile) {
     QTemporaryDir d;
-    Values v = settings::Load(d.path());
+    Values v = settings::Load(d.path(), d.path());
     EXPECT_EQ(FileIn(d.path()).toStdString(), DefaultText());
     EXPECT_EQ(v.PathToBkgMusic, (d.path() + "/Sound/bkgmusic.WAV").toStdString());
 
@@ -130,7 +130,7 @@ TEST(SettingsStore, MissingAndBadFilesGiveTheDefaultFile) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(Join(l).c_str());
     f.close();
-    v = settings::Load(d.path());
+    v = settings::Load(d.path(), d.path());
     EXPECT_EQ(v.VolumeBkgMusic, -1500);
     ASSERT_TRUE(settings::Save(d.path(), v));
     EXPECT_EQ(Lines(FileIn(d.path()).toStdString())[15], "-1500 ");  // written back unchanged
@@ -139,7 +139,7 @@ TEST(SettingsStore, MissingAndBadFilesGiveTheDefaultFile) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(Join(l).c_str());
     f.close();
-    v = settings::Load(d.path());
+    v = settings::Load(d.path(), d.path());
     EXPECT_EQ(v.VolumeBkgMusic, -800);  // all the defaults
     EXPECT_EQ(FileIn(d.path()).toStdString(), DefaultText());
 }
@@ -150,7 +150,7 @@ TEST(SettingsStore, AFolderThatCannotBeWrittenStillGivesDefaults) {
     QFile f(notADir);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    const Values v = settings::Load(notADir);
+    const Values v = settings::Load(notADir, notADir);
     EXPECT_EQ(v.VolumeBkgMusic, -800);
     EXPECT_EQ(v.channels[settings::Down2].path, (notADir + "/sound/down2.WAV").toStdString());
     EXPECT_FALSE(settings::Save(notADir, v));
