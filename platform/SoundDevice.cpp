@@ -110,7 +110,7 @@ struct Decoded {
     long long stamp = 0, size = 0;
 };
 
-std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size) {
+std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, long maxSeconds = 0) {
     SF_INFO info{};
     SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
     if (!f) return std::nullopt;
@@ -120,22 +120,34 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
         sf_close(f);
         return std::nullopt;
     }
-    std::vector<float> in(static_cast<size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(f, in.data(), info.frames);
-    sf_close(f);
-    if (got <= 0) return std::nullopt;
+    // Only what is kept is read: at most `maxSeconds`, and of the channels
+    // only the first two, a block at a time.
+    sf_count_t frames = info.frames;
+    if (maxSeconds > 0 && frames > sf_count_t(maxSeconds) * info.samplerate) frames = sf_count_t(maxSeconds) * info.samplerate;
     Decoded d;
     d.rate = info.samplerate;
     d.stamp = mtime;
     d.size = size;
-    d.l.assign(static_cast<size_t>(got) * 2, 0.0f);
-    d.r.assign(static_cast<size_t>(got) * 2, 0.0f);
-    for (sf_count_t i = 0; i < got; ++i) {
-        const float a = in[static_cast<size_t>(i * info.channels)];
-        const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
-        d.l[static_cast<size_t>(2 * i)] = a;
-        d.r[static_cast<size_t>(2 * i + 1)] = b;
+    d.l.reserve(static_cast<size_t>(frames) * 2);
+    d.r.reserve(static_cast<size_t>(frames) * 2);
+    constexpr sf_count_t kBlock = 4096;
+    std::vector<float> in(static_cast<size_t>(kBlock * info.channels));
+    sf_count_t done = 0;
+    while (done < frames) {
+        const sf_count_t got = sf_readf_float(f, in.data(), std::min(kBlock, frames - done));
+        if (got <= 0) break;
+        for (sf_count_t i = 0; i < got; ++i) {
+            const float a = in[static_cast<size_t>(i * info.channels)];
+            const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
+            d.l.push_back(a);
+            d.l.push_back(0.0f);
+            d.r.push_back(0.0f);
+            d.r.push_back(b);
+        }
+        done += got;
     }
+    sf_close(f);
+    if (done <= 0) return std::nullopt;
     return d;
 }
 
@@ -151,27 +163,28 @@ Prefetch& Pending() {
 
 // The samples of the file as it is now: the background decode when it read
 // this very file, otherwise read here.
-std::optional<Decoded> Samples(const std::string& path, long long mtime, long long size) {
+std::optional<Decoded> Samples(const std::string& path, long long mtime, long long size, long maxSeconds) {
     Prefetch& p = Pending();
-    if (p.result.valid() && p.path == path) {
+    if (maxSeconds == 0 && p.result.valid() && p.path == path) {
         std::optional<Decoded> d = p.result.get();
         if (d && d->stamp == mtime && d->size == size) return d;
     }
-    return Decode(path, mtime, size);
+    return Decode(path, mtime, size, maxSeconds);
 }
 
-const Wave* Load(const std::string& path) {
+const Wave* Load(const std::string& path, long maxSeconds) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
     auto& cache = Cache();
-    auto it = cache.find(path);
+    const std::string key = maxSeconds > 0 ? path + "\n" + std::to_string(maxSeconds) : path;
+    auto it = cache.find(key);
     if (it != cache.end()) {
         if (it->second.stamp == mtime && it->second.size == size) return &it->second;
         Release(it->second);  // the file changed: read it again
         cache.erase(it);
     }
     if (!Retired().empty()) DeleteWhenFree(Retired());
-    const std::optional<Decoded> d = Samples(path, mtime, size);
+    const std::optional<Decoded> d = Samples(path, mtime, size, maxSeconds);
     if (!d) return nullptr;
     const std::vector<float>& l = d->l;
     const std::vector<float>& r = d->r;
@@ -189,7 +202,7 @@ const Wave* Load(const std::string& path) {
         Release(w);
         return nullptr;
     }
-    return &(cache[path] = w);
+    return &(cache[key] = w);
 }
 }  // namespace
 
@@ -247,9 +260,10 @@ std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
 
 bool DirectSound::SetCooperativeLevel(long, int) { return sounddevice::Available(); }
 
-std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int) {
+std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int,
+                                                                          long maxSeconds) {
     if (!sounddevice::Available()) return nullptr;
-    const Wave* w = Load(path);
+    const Wave* w = Load(path, maxSeconds);
     if (!w) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
     ClearError();

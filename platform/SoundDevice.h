@@ -16,9 +16,10 @@ class DirectSoundBuffer;
 class DirectSound {
 public:
     bool SetCooperativeLevel(long hwnd, int level);
-    // A buffer holding the whole file in its own format; nullptr when the
-    // file is missing or not a readable wave file.
-    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags);
+    // A buffer holding the file in its own format (at most its first
+    // `maxSeconds`, when given); nullptr when the file is missing or not a
+    // readable wave file.
+    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags, long maxSeconds = 0);
 };
 
 class DirectX7 {

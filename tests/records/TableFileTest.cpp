@@ -1,6 +1,9 @@
 // The hall-of-fame file on disk: bytes, recovery, hostile contents, copies
 // of the game saving at once, and a save cut off before it replaces the file.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,6 +95,66 @@ TEST(TableFile, HostileFilesLoadIntoAUsableTable) {
     ASSERT_LE(back.Rows(), rows);
     EXPECT_EQ(back.colNames[999], "New");  // above N1000, one up once row 100 went
     EXPECT_EQ(back.colNames[99], "N100");  // N99 was row 100
+}
+
+// Eight copies ending their games together on a slow share (every save's
+// write takes 0.25 s): every record lands, no copy saves while another does,
+// and none waits longer than the saves ahead of it take.
+TEST(TableFile, CopiesOnASlowShareWaitTheirTurnAndLoseNoRecord) {
+    QTemporaryDir d;
+    hof::Load(d.path());
+    constexpr int kCopies = 8;
+    constexpr double kDelay = 0.25;
+    std::vector<std::unique_ptr<QProcess>> procs;
+    for (int i = 0; i < kCopies; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->start(SAVE_RECORD_TOOL, {d.path(), QString("Slow%1").arg(i), QString::number(100 + i), QString::number(kDelay)});
+        procs.push_back(std::move(p));
+    }
+    double longest = 0;
+    for (auto& p : procs) {
+        ASSERT_TRUE(p->waitForFinished(60000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        const QList<QByteArray> out = p->readAllStandardOutput().trimmed().split(' ');
+        ASSERT_EQ(out.size(), 2);
+        EXPECT_EQ(out[1], "alone");
+        longest = std::max(longest, out[0].toDouble());
+    }
+    // The last in line waits for the seven ahead of it, and not much more.
+    EXPECT_LT(longest, (kCopies - 1) * kDelay + 1.0);
+    const hof::Table t = hof::Load(d.path());
+    EXPECT_EQ(t.Rows(), kCopies + 1u);
+}
+
+// Two Linux players of one group sharing a group folder, and two players
+// sharing a sticky world-writable folder: each one's records are saved.
+TEST(TableFile, TwoPlayersShareAGroupFolderAndAStickyFolder) {
+    if (geteuid() != 0) GTEST_SKIP() << "playing as two other users needs root";
+    for (const mode_t folderMode : {mode_t(02775), mode_t(01777)}) {
+        QTemporaryDir base;
+        chmod(base.path().toLocal8Bit().constData(), 0755);
+        const QString dir = base.filePath("shared");
+        ASSERT_TRUE(QDir().mkdir(dir));
+        ASSERT_EQ(chown(dir.toLocal8Bit().constData(), 0, 3000), 0);
+        ASSERT_EQ(chmod(dir.toLocal8Bit().constData(), folderMode), 0);
+        auto play = [&](int uid, const QString& name, int score) {
+            QProcess p;
+            // A player of his own, in the group 3000, with the usual umask.
+            p.start("setpriv", {QString("--reuid=%1").arg(uid), QString("--regid=%1").arg(uid), "--groups=3000",
+                                "--inh-caps=-all", SAVE_RECORD_TOOL, dir, name, QString::number(score)});
+            EXPECT_TRUE(p.waitForFinished(30000));
+            EXPECT_EQ(p.exitCode(), 0) << name.toStdString() << " " << p.readAllStandardError().toStdString();
+        };
+        play(2001, "Anna", 100);
+        play(2002, "Boris", 200);
+        play(2001, "Anna2", 300);
+        play(2002, "Boris2", 400);
+        const hof::Table t = hof::Load(dir);
+        EXPECT_EQ(t.colNames, (std::vector<std::string>{"Boris2", "Anna2", "Boris", "Anna", "Plumo"}))
+            << "folder mode " << std::oct << folderMode;
+        const QFileInfo table(QDir(dir).filePath(hof::kFileName));
+        EXPECT_TRUE(table.permissions() & (folderMode & S_IWOTH ? QFile::WriteOther : QFile::WriteGroup));
+    }
 }
 
 TEST(TableFile, SavesRereadTheFileAndKeepRowsOthersSaved) {

@@ -1,6 +1,8 @@
 // The sound layer heard through a loopback device: volume, pan, frequency,
 // stop and resume, restarts, the master switch and bad files.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 #include <sndfile.h>
 
 #include <cmath>
@@ -160,6 +162,44 @@ TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
     auto good = Channel(&on, Wave("ok.wav", 32000, 500, 1.0));
     good->DMCtrlPlay();
     EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    Silence();
+}
+
+namespace {
+long ResidentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+}  // namespace
+
+// An eight-channel five-minute file chosen as an effect: it plays its start,
+// and only that much is kept.
+TEST(Effects, AWideLongFileChosenAsAnEffectKeepsOnlyWhatAnEffectNeeds) {
+    const std::string path = (Dir() / "wide.wav").string();
+    {
+        SF_INFO info{};
+        info.samplerate = 8000;
+        info.channels = 8;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+        std::vector<float> block(8000 * 8);
+        for (int i = 0; i < 8000; ++i)
+            for (int c = 0; c < 8; ++c) block[static_cast<size_t>(i * 8 + c)] = 0.5f * std::sin(2 * M_PI * 500 * i / 8000.0);
+        for (int sec = 0; sec < 300; ++sec) sf_writef_float(f, block.data(), 8000);
+        sf_close(f);
+    }
+    const long before = ResidentKb();
+    bool on = true;
+    auto wide = Channel(&on, path);
+    wide->DMCtrlPlay();
+    ASSERT_NE(wide->Buffer, nullptr);
+    EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    // Thirty seconds of two channels, not five minutes of eight (38 MB and more).
+    EXPECT_LT(ResidentKb() - before, 20 * 1024);
+    wide->Buffer.reset();
+    sounddevice::ClearCache();
     Silence();
 }
 
