@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <atomic>
+#include <thread>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -15,6 +17,7 @@
 #include "Scripted.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
+#include "platform/FileLock.h"
 #include "platform/ProgramFolder.h"
 #include "records/frmEnterName.h"
 #include "records/frmFuture.h"
@@ -118,6 +121,26 @@ TEST(RecordsFlow, EscAnswersNoQuestionWindow) {
     help.ShowModal();
     EXPECT_TRUE(stayed[2]);
     EXPECT_FALSE(help.blnClose);  // the tour goes on
+}
+
+// Another copy holds the table: this one waits for it with a busy pointer,
+// then saves; the pointer is back to normal afterwards.
+TEST(RecordsFlow, ASaveWaitingForAnotherCopyShowsABusyPointer) {
+    Game g;
+    auto other = std::make_unique<FileLock>(QDir(g.dir.path()).filePath("GravlokFathers.txt.lock").toStdString());
+    ASSERT_TRUE(other->Locked());
+    std::atomic<bool> busySeen{false};
+    std::thread holder([&] {
+        for (int i = 0; i < 1000 && !QApplication::overrideCursor(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        busySeen = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        other.reset();  // the other copy is done
+    });
+    ASSERT_EQ(g.Table(), "Plumo\r\n0\r\n");
+    g.w->SaveHallOfFame();  // a declined name: the table is rewritten as it is
+    holder.join();
+    EXPECT_TRUE(busySeen);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(g.Table(), "Plumo\r\n 0 \r\n");
 }
 
 TEST(RecordsFlow, GameOverAsksTheNameEnterConfirmsAndYesStartsAfresh) {
