@@ -12,8 +12,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFonts(ProgramFolder());
-    // The default music is read while the windows are built.
-    sounddevice::Prefetch((ProgramFolder() + "/Sound/bkgmusic.WAV").toStdString());
+    // The sound server is reached while the windows are built; the music
+    // starts the moment it answers.
+    sounddevice::OpenInBackground();
     frmMain w;
     w.Form_Load();
     w.winId();  // the window exists now, so its first showing can be watched

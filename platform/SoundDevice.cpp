@@ -1,9 +1,5 @@
-#define AL_ALEXT_PROTOTYPES
 #include "SoundDevice.h"
 
-#include <AL/al.h>
-#include <AL/alc.h>
-#include <AL/alext.h>
 #include <sndfile.h>
 #include <sys/stat.h>
 
@@ -12,23 +8,20 @@
 #include <future>
 #include <map>
 #include <optional>
+#include <thread>
+
+#include "SoundShared.h"
+#include "SoundStream.h"
 
 namespace {
-struct Shared {
-    ALCdevice* device = nullptr;
-    ALCcontext* context = nullptr;
-    bool tried = false;
-    bool loopback = false;
-    int opens = 0;
-};
-Shared& S() {
-    static Shared s;
-    return s;
-}
+using soundshared::ClearError;
+using soundshared::S;
+using Shared = soundshared::Shared;
 
 // At exit the device is closed; buffers and sources still held by static
 // objects go with it.
 void CloseAtExit() {
+    soundshared::StopService();
     Shared& s = S();
     if (!s.device) return;
     alcMakeContextCurrent(nullptr);
@@ -38,19 +31,30 @@ void CloseAtExit() {
     s.device = nullptr;
 }
 
-bool MakeContext(const ALCint* attrs) {
-    Shared& s = S();
-    s.context = alcCreateContext(s.device, attrs);
-    if (!s.context || !alcMakeContextCurrent(s.context)) {
-        if (s.context) alcDestroyContext(s.context);
-        alcCloseDevice(s.device);
-        s.device = nullptr;
-        s.context = nullptr;
-        return false;
+// A context made current on the device; nothing (the device closed) when
+// it cannot be made. Touches no shared state: it may run on any thread.
+ALCcontext* ContextOn(ALCdevice* device, const ALCint* attrs) {
+    ALCcontext* context = alcCreateContext(device, attrs);
+    if (!context || !alcMakeContextCurrent(context)) {
+        if (context) alcDestroyContext(context);
+        alcCloseDevice(device);
+        return nullptr;
     }
+    return context;
+}
+
+// The device and its context become the program's. Under the lock.
+bool Adopt(ALCdevice* device, ALCcontext* context) {
+    if (!device || !context) return false;
+    Shared& s = S();
+    s.device = device;
+    s.context = context;
+    ++s.opens;
     std::atexit(CloseAtExit);
     return true;
 }
+
+bool MakeContext(ALCdevice* device, const ALCint* attrs) { return Adopt(device, ContextOn(device, attrs)); }
 
 // A decoded wave: two stereo buffers, the left channel beside silence and
 // silence beside the right channel, played on two sources locked together.
@@ -65,9 +69,6 @@ std::map<std::string, Wave>& Cache() {
     return c;
 }
 
-// Every check of an operation looks at its own error only: one left by an
-// earlier call is taken off first.
-void ClearError() { alGetError(); }
 
 // Buffers of a changed or forgotten wave that a playing channel still holds
 // cannot be deleted yet; they wait here until no source uses them.
@@ -206,34 +207,150 @@ const Wave* Load(const std::string& path, long maxSeconds) {
 }
 }  // namespace
 
-namespace sounddevice {
-bool Available() {
+namespace soundshared {
+Shared& S() {
+    static Shared s;
+    return s;
+}
+
+std::recursive_mutex& Lock() {
+    static std::recursive_mutex m;
+    return m;
+}
+
+bool Ready() {
     Shared& s = S();
     if (s.device) return true;
+    if (s.opening.valid() && s.opening.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        const auto [device, context] = s.opening.get();
+        Adopt(device, context);
+    }
+    return s.device != nullptr;
+}
+
+bool Opening() { return !S().device && S().opening.valid(); }
+
+namespace {
+// A real output, not the tests' loopback.
+bool Pausable() {
+    Shared& s = S();
+    return !s.loopback && s.device;
+}
+}  // namespace
+
+void Resume() {
+    Shared& s = S();
+    if (!s.paused) return;
+    if (Pausable()) alcDeviceResumeSOFT(s.device);
+    s.paused = false;
+    s.wake.notify_all();
+}
+
+void Service() {
+    Shared& s = S();
+    if (!Ready()) return;
+    bool sounding = false;
+    for (DirectSoundBuffer* b : s.buffers) sounding = b->Serve() || sounding;
+    if (sounding) s.sounded = true;
+    // Not before the first sound: a device paused before it has mixed
+    // anything spoils the header of OpenAL's wave-file output.
+    if (!sounding && !s.paused && s.sounded) {
+        if (Pausable()) alcDevicePauseSOFT(s.device);
+        s.paused = true;
+    }
+}
+
+std::thread& ServiceThread() {
+    static std::thread t;
+    return t;
+}
+
+void StartService() {
+    if (ServiceThread().joinable() || S().loopback) return;
+    ServiceThread() = std::thread([] {
+        std::unique_lock lock(Lock());
+        while (!S().quit) {
+            Service();
+            // Paused, with nothing to feed: asleep until something plays.
+            if (S().paused) S().wake.wait(lock);
+            else S().wake.wait_for(lock, std::chrono::milliseconds(20));
+        }
+    });
+    std::atexit(StopService);
+}
+
+void StopService() {
+    if (!ServiceThread().joinable()) return;
+    {
+        std::lock_guard lock(Lock());
+        S().quit = true;
+    }
+    S().wake.notify_all();
+    ServiceThread().join();
+}
+}  // namespace soundshared
+
+namespace sounddevice {
+bool Available() {
+    std::lock_guard lock(soundshared::Lock());
+    Shared& s = S();
+    if (s.device) return true;
+    if (s.opening.valid()) {  // the background open, waited for
+        const auto [device, context] = s.opening.get();
+        return Adopt(device, context);
+    }
     if (s.tried) return false;
     s.tried = true;  // without sound, open once and never again
-    s.device = alcOpenDevice(nullptr);
-    if (!s.device) return false;
-    ++s.opens;
-    return MakeContext(nullptr);
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (!device) return false;
+    return MakeContext(device, nullptr);
+}
+
+void OpenInBackground() {
+    std::lock_guard lock(soundshared::Lock());
+    Shared& s = S();
+    if (s.device || s.tried) return;
+    s.tried = true;
+    s.opening = std::async(std::launch::async, [] {
+        ALCdevice* device = alcOpenDevice(nullptr);
+        ALCcontext* context = device ? ContextOn(device, nullptr) : nullptr;
+        const std::pair<ALCdevice*, ALCcontext*> opened{context ? device : nullptr, context};
+        S().wake.notify_all();  // the service attaches the music at once
+        return opened;
+    });
+    soundshared::StartService();
 }
 
 bool UseLoopback(int rate) {
+    std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
     if (s.device) return s.loopback;
     s.tried = true;
-    s.device = alcLoopbackOpenDeviceSOFT(nullptr);
-    if (!s.device) return false;
+    ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
+    if (!device) return false;
     const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
                             ALC_FREQUENCY, rate, ALC_HRTF_SOFT, ALC_FALSE, 0};
-    s.loopback = MakeContext(attrs);
+    s.loopback = MakeContext(device, attrs);
     return s.loopback;
 }
 
 std::vector<float> Render(int frames) {
+    std::lock_guard lock(soundshared::Lock());
     std::vector<float> out(static_cast<size_t>(frames) * 2, 0.0f);
-    if (S().loopback) alcRenderSamplesSOFT(S().device, out.data(), frames);
+    if (!S().loopback) return out;
+    // The tests' clock: the service runs between small slices, as its thread
+    // would while a real device plays.
+    constexpr int kSlice = 1024;
+    for (int done = 0; done < frames; done += kSlice) {
+        soundshared::Service();
+        alcRenderSamplesSOFT(S().device, out.data() + 2 * done, std::min(kSlice, frames - done));
+    }
     return out;
+}
+
+bool DevicePaused() {
+    std::lock_guard lock(soundshared::Lock());
+    return S().paused;
 }
 
 int DeviceOpens() { return S().opens; }
@@ -254,40 +371,112 @@ void ClearCache() {
 }  // namespace sounddevice
 
 std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
+    {
+        std::lock_guard lock(soundshared::Lock());
+        if (soundshared::Opening()) return std::make_unique<DirectSound>();
+    }
     if (!sounddevice::Available()) return nullptr;
     return std::make_unique<DirectSound>();
 }
 
-bool DirectSound::SetCooperativeLevel(long, int) { return sounddevice::Available(); }
+bool DirectSound::SetCooperativeLevel(long, int) {
+    {
+        std::lock_guard lock(soundshared::Lock());
+        if (soundshared::Opening()) return true;
+    }
+    return sounddevice::Available();
+}
+
+namespace {
+bool MakeSources(ALuint src[2]) {
+    ClearError();
+    alGenSources(2, src);
+    if (alGetError() != AL_NO_ERROR) {
+        src[0] = src[1] = 0;
+        return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        alSourcei(src[i], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        alSourcei(src[i], AL_SOURCE_RELATIVE, AL_TRUE);
+    }
+    return true;
+}
+}  // namespace
 
 std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int,
                                                                           long maxSeconds) {
     if (!sounddevice::Available()) return nullptr;
+    std::lock_guard lock(soundshared::Lock());
     const Wave* w = Load(path, maxSeconds);
     if (!w) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
-    ClearError();
-    alGenSources(2, b->src_);
-    if (alGetError() != AL_NO_ERROR) return nullptr;
-    const ALuint bufs[2] = {w->left, w->right};
-    for (int i = 0; i < 2; ++i) {
-        alSourcei(b->src_[i], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
-        alSourcei(b->src_[i], AL_SOURCE_RELATIVE, AL_TRUE);
-        alSourcei(b->src_[i], AL_BUFFER, static_cast<ALint>(bufs[i]));
-    }
+    if (!MakeSources(b->src_)) return nullptr;
+    alSourcei(b->src_[0], AL_BUFFER, static_cast<ALint>(w->left));
+    alSourcei(b->src_[1], AL_BUFFER, static_cast<ALint>(w->right));
     b->rate_ = b->freq_ = w->rate;
     b->ApplyGains();
     return b;
 }
 
+std::unique_ptr<DirectSoundBuffer> DirectSound::CreateStreamingBufferFromFile(const std::string& path) {
+    std::lock_guard lock(soundshared::Lock());
+    SoundStream* stream = SoundStream::Open(path);
+    if (!stream) return nullptr;
+    std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
+    b->stream_.reset(stream);
+    b->rate_ = b->freq_ = stream->Rate();
+    b->Attach();
+    soundshared::StartService();
+    return b;
+}
+
+DirectSoundBuffer::DirectSoundBuffer() { S().buffers.insert(this); }
+
 DirectSoundBuffer::~DirectSoundBuffer() {
+    std::lock_guard lock(soundshared::Lock());
+    S().buffers.erase(this);
     if (src_[0]) {
         alSourceStopv(2, src_);
+        alSourcei(src_[0], AL_BUFFER, 0);
+        alSourcei(src_[1], AL_BUFFER, 0);
         alDeleteSources(2, src_);
     }
+    stream_.reset();
+}
+
+bool DirectSoundBuffer::Attach() {
+    if (src_[0]) return true;
+    if (!stream_ || !soundshared::Ready() || !stream_->MakeBuffers() || !MakeSources(src_)) return false;
+    ApplyGains();
+    stream_->Fill(src_);
+    if (wantPlaying_) {
+        soundshared::Resume();
+        alSourcePlayv(2, src_);
+    }
+    return true;
+}
+
+bool DirectSoundBuffer::Serve() {
+    if (!stream_) {
+        ALint st = 0;
+        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
+        return st == AL_PLAYING;
+    }
+    if (!Attach()) return wantPlaying_;
+    stream_->Refill(src_);
+    if (wantPlaying_) {
+        // Fed too late (a loaded machine): both sides stopped together and go on together.
+        ALint st = 0, queued = 0;
+        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
+        alGetSourcei(src_[0], AL_BUFFERS_QUEUED, &queued);
+        if (st == AL_STOPPED && queued > 0) alSourcePlayv(2, src_);
+        else if (st == AL_STOPPED) wantPlaying_ = false;  // a stream that does not loop has ended
+    }
+    return wantPlaying_;
 }
 
 void DirectSoundBuffer::ApplyGains() {
+    if (!src_[0]) return;
     const double base = std::pow(10.0, volume_ / 2000.0);
     const double gl = pan_ > 0 ? std::pow(10.0, -pan_ / 2000.0) : 1.0;
     const double gr = pan_ < 0 ? std::pow(10.0, pan_ / 2000.0) : 1.0;
@@ -301,7 +490,22 @@ void DirectSoundBuffer::ApplyGains() {
 }
 
 bool DirectSoundBuffer::Play(int flags) {
+    std::lock_guard lock(soundshared::Lock());
+    if (stream_) {
+        stream_->looping = flags & kLooping;
+        wantPlaying_ = true;
+        soundshared::S().wake.notify_all();
+        if (!Attach()) return true;  // it sounds once the device is there
+        ALint st = 0;
+        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
+        if (st == AL_STOPPED || st == AL_INITIAL) stream_->Fill(src_);
+        soundshared::Resume();
+        ClearError();
+        alSourcePlayv(2, src_);
+        return alGetError() == AL_NO_ERROR;
+    }
     const ALint loop = (flags & kLooping) ? AL_TRUE : AL_FALSE;
+    soundshared::Resume();
     ClearError();
     alSourcei(src_[0], AL_LOOPING, loop);
     alSourcei(src_[1], AL_LOOPING, loop);
@@ -310,12 +514,23 @@ bool DirectSoundBuffer::Play(int flags) {
 }
 
 bool DirectSoundBuffer::Stop() {
+    std::lock_guard lock(soundshared::Lock());
+    wantPlaying_ = false;
+    if (!src_[0]) return true;
     ClearError();
     alSourcePausev(2, src_);
     return alGetError() == AL_NO_ERROR;
 }
 
 bool DirectSoundBuffer::SetCurrentPosition(long pos) {
+    std::lock_guard lock(soundshared::Lock());
+    if (stream_) {
+        if (!src_[0]) return true;  // a stream not yet attached starts from its beginning
+        stream_->Seek(src_, pos);
+        stream_->Fill(src_);
+        if (wantPlaying_) alSourcePlayv(2, src_);
+        return true;
+    }
     ClearError();
     alDeferUpdatesSOFT();
     alSourcei(src_[0], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
@@ -326,6 +541,7 @@ bool DirectSoundBuffer::SetCurrentPosition(long pos) {
 
 bool DirectSoundBuffer::SetVolume(long volume) {
     if (volume > 0 || volume < -10000) return false;
+    std::lock_guard lock(soundshared::Lock());
     volume_ = volume;
     ApplyGains();
     return true;
@@ -333,6 +549,7 @@ bool DirectSoundBuffer::SetVolume(long volume) {
 
 bool DirectSoundBuffer::SetPan(long pan) {
     if (pan > 10000 || pan < -10000) return false;
+    std::lock_guard lock(soundshared::Lock());
     pan_ = pan;
     ApplyGains();
     return true;
@@ -341,6 +558,7 @@ bool DirectSoundBuffer::SetPan(long pan) {
 bool DirectSoundBuffer::SetFrequency(long freq) {
     if (freq == 0) freq = rate_;
     if (freq < 100 || freq > 200000) return false;
+    std::lock_guard lock(soundshared::Lock());
     freq_ = freq;
     ApplyGains();
     return true;
@@ -349,6 +567,8 @@ bool DirectSoundBuffer::SetFrequency(long freq) {
 long DirectSoundBuffer::GetFrequency() const { return freq_; }
 
 bool DirectSoundBuffer::Playing() const {
+    std::lock_guard lock(soundshared::Lock());
+    if (stream_) return wantPlaying_;
     ALint st = 0;
     alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
     return st == AL_PLAYING;

@@ -12,6 +12,7 @@
 #include <vector>
 
 class DirectSoundBuffer;
+class SoundStream;
 
 class DirectSound {
 public:
@@ -20,6 +21,10 @@ public:
     // `maxSeconds`, when given); nullptr when the file is missing or not a
     // readable wave file.
     std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags, long maxSeconds = 0);
+    // A buffer that streams the file as it plays (the music): any length,
+    // little memory. It is made before the device is ready and sounds as
+    // soon as it is; nullptr when the file is not a readable wave file.
+    std::unique_ptr<DirectSoundBuffer> CreateStreamingBufferFromFile(const std::string& path);
 };
 
 class DirectX7 {
@@ -41,11 +46,18 @@ public:
     long GetFrequency() const;
     bool Playing() const;
 
+    // The service step of this buffer: a stream is fed (and attached to
+    // the device once it is there). True while it sounds or wants to.
+    bool Serve();
+
 private:
     friend class DirectSound;
-    DirectSoundBuffer() = default;
+    DirectSoundBuffer();
     void ApplyGains();
+    bool Attach();
     unsigned src_[2] = {0, 0};
+    std::unique_ptr<SoundStream> stream_;
+    bool wantPlaying_ = false;  // a stream's state, kept before the device is there
     long rate_ = 0;   // the file's own rate
     long freq_ = 0;   // current rate
     long volume_ = 0;
@@ -62,6 +74,12 @@ bool UseLoopback(int rate);
 std::vector<float> Render(int frames);
 // How many times a device was opened since start (0 or 1 in practice).
 int DeviceOpens();
+// Opens the default output on another thread; the first sound waits for
+// it, a streamed music attaches itself once it is there. Start-up calls it
+// first, so the window comes up without waiting for the sound server.
+void OpenInBackground();
+// Whether the device mixes nothing now (nothing can sound).
+bool DevicePaused();
 // Forget the cached decoded waves.
 void ClearCache();
 // Starts reading a wave file on another thread, so that its first use finds

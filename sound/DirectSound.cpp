@@ -32,7 +32,7 @@ void BkgMusicLoad(const std::string& path) {
     m.BkgBuffer.reset();
     if (!BkgMusicOpenDevice()) BkgMusicShutdown();
     if (!m.BkgDevice) return fail();
-    m.BkgBuffer = m.BkgDevice->CreateSoundBufferFromFile(m.BkgMusicPath, 0x80E0);
+    m.BkgBuffer = m.BkgDevice->CreateStreamingBufferFromFile(m.BkgMusicPath);
     if (!m.BkgBuffer) return fail();
     if (m.mainFreq) *m.mainFreq = static_cast<int32_t>(m.BkgBuffer->GetFrequency());
     if (!m.BkgBuffer->Play(DirectSoundBuffer::kLooping)) return fail();

@@ -33,9 +33,9 @@ export ALSOFT_CONF=$WORK/alsoft.conf
 GAME_PID=$!
 wait_for '[ -n "$(game_windows)" ]' 15 || fail "the window did not appear"
 MAIN=$(game_windows | head -1)
-sleep 0.5
 xdotool key Left Right Up
-sleep 2.5
+# Some three seconds of sound written (the output runs at the sound's pace).
+wait_for '[ "$(stat -c %s "$WORK/out.wav" 2>/dev/null || echo 0)" -gt 1100000 ]' 30 || fail "no sound written"
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 xdotool mousemove $((X + WIDTH - 14)) $((Y + 13)) click 1  # the caption strip's close button
 wait_for '! kill -0 $GAME_PID' 10 || fail "the close button did not end the game"

@@ -75,6 +75,9 @@ share_of() { convert "$WORK/$1.png" -fill black +opaque "$2" -fill white -opaque
 
 wm_state() { xprop -id "$MAIN" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
 
+# Waits until the question window has the keyboard.
+question_active() { wait_for '[ -n "$(question_window)" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$(question_window)" ]' 20; }
+
 # Presses Down until a question window opens; prints its id.
 drop_until_question() {
   local i q

@@ -29,31 +29,30 @@ wait_for '[ -s "$GAME/GMirvax.ini" ] && [ -s "$GAME/GravlokFathers.txt" ]' || fa
 
 note "the shape lets clicks through its gaps; the caption strip drags the window"
 root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
-under() { xdotool mousemove $((MX + $1)) $((MY + $2)); sleep 0.2; eval "$(xdotool getmouselocation --shell)"; echo "$WINDOW"; }
-[ "$(under 275 300)" -eq $((root)) ] || fail "the gap between the well and the score panel is not the desktop"
-[ "$(under 20 540)" -eq $((root)) ] || fail "the gap left of the control panel is not the desktop"
-[ "$(under 100 200)" -ne $((root)) ] || fail "the well is not the game's"
+under() { xdotool mousemove $((MX + $1)) $((MY + $2)); eval "$(xdotool getmouselocation --shell)"; echo "$WINDOW"; }
+wait_for '[ "$(under 275 300)" -eq $((root)) ]' 10 || fail "the gap between the well and the score panel is not the desktop"
+wait_for '[ "$(under 20 540)" -eq $((root)) ]' 10 || fail "the gap left of the control panel is not the desktop"
+wait_for '[ "$(under 100 200)" -ne $((root)) ]' 10 || fail "the well is not the game's"
 xdotool mousemove $((MX + 150)) $((MY + 12)) mousedown 1 sleep 0.2 mousemove $((MX + 180)) $((MY + 30)) \
   sleep 0.2 mousemove $((MX + 210)) $((MY + 52)) sleep 0.2 mouseup 1
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$MAIN")"
-[ "$X,$Y" = "$((MX + 60)),$((MY + 40))" ] || fail "dragging the strip moved the window to $X,$Y from $MX,$MY"
+dragged() { eval "$(xdotool getwindowgeometry --shell "$MAIN")"; [ "$X,$Y" = "$((MX + 60)),$((MY + 40))" ]; }
+wait_for dragged 10 || fail "dragging the strip moved the window to $X,$Y from $MX,$MY"
 MX=$X MY=$Y
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
 grab_well fresh
 
 note "keys move the figure"
 xdotool key Left Left Left
-wait_for 'grab_well moved; [ "$(differ fresh moved)" -gt 0 ]' 3 || fail "Left did not move the figure"
+wait_for 'grab_well moved; [ "$(differ fresh moved)" -gt 0 ]' 15 || fail "Left did not move the figure"
 
 note "Esc pauses and minimises; restoring stays paused"
 grab panel 60 507 145 81
 red_playing=$(share_of panel 'rgb(255,0,0)')  # the panel's red caption "Control"
 xdotool key Escape
-wait_for '[ "$(wm_state)" = Iconic ]' 5 || fail "Esc did not minimise (state $(wm_state))"
+wait_for '[ "$(wm_state)" = Iconic ]' 15 || fail "Esc did not minimise (state $(wm_state))"
 xdotool windowmap "$MAIN"
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
-wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window did not come back"
+wait_for '[ "$(wm_state)" = Normal ]' 15 || fail "the window did not come back"
 # The big red "Pause" in place of the panel: far more red than its caption.
 paused_label() { grab panel 60 507 145 81; red=$(share_of panel 'rgb(255,0,0)'); awk -v r="$red" -v p="$red_playing" 'BEGIN { exit !(r > 0.01 && r > 2 * p) }'; }
 wait_for paused_label 10 || fail "no Pause label after restoring (red share $red, playing $red_playing)"
@@ -65,34 +64,39 @@ grab_well paused2
 note "Esc resumes"
 xdotool key Escape
 # A fall step shows at the next one: up to two steps of 1.5 s.
-wait_for 'grab_well running; [ "$(differ paused2 running)" -gt 0 ]' 5 || fail "the figure did not fall after Esc"
+wait_for 'grab_well running; [ "$(differ paused2 running)" -gt 0 ]' 20 || fail "the figure did not fall after Esc"
 [ "$(wm_state)" = Normal ] || fail "resuming minimised the window"
 
 note "drop until the game is over, give a name, play again"
 q=$(drop_until_question) || fail "no end of game after many drops"
+question_active || fail "the name window does not have the keyboard"
 xdotool type --delay 60 "Игрок"
 xdotool key Return
-wait_for '[ -n "$(question_window)" ] && [ "$(question_window)" != "'"$q"'" ]' 10 || fail "no new-game question"
+wait_for '[ -n "$(question_window)" ] && [ "$(question_window)" != "'"$q"'" ]' 30 || fail "no new-game question"
 wait_for 'iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt" | grep -q "Игрок"' 20 || fail "the name is not in the table: $(od -c "$GAME/GravlokFathers.txt" | head -3)"
 head -c 5 "$GAME/GravlokFathers.txt" | cmp -s - <(printf 'Игрок' | iconv -f UTF-8 -t CP1251) \
   || fail "the first row is not the name in Windows-1251: $(head -c 12 "$GAME/GravlokFathers.txt" | od -c)"
+question_active || fail "the new-game question does not have the keyboard"
 xdotool key Return  # Yes: a new game
-wait_for '[ -z "$(question_window)" ]' 5 || fail "the question stayed open"
-sleep 0.5
-grab_well again
+wait_for '[ -z "$(question_window)" ]' 20 || fail "the question stayed open"
 # The new game's well is empty below the first rows.
 convert "$WORK/fresh.png" -crop 233x233+0+200 +repage "$WORK/fresh_low.png"
-convert "$WORK/again.png" -crop 233x233+0+200 +repage "$WORK/again_low.png"
-[ "$(differ fresh_low again_low)" -eq 0 ] || fail "the new game did not start with an empty well"
+empty_again() {
+  grab_well again
+  convert "$WORK/again.png" -crop 233x233+0+200 +repage "$WORK/again_low.png"
+  [ "$(differ fresh_low again_low)" -eq 0 ]
+}
+wait_for empty_again 20 || fail "the new game did not start with an empty well"
 
 note "second game over, answered No"
 drop_until_question >/dev/null || fail "no second end of game"
+question_active || fail "the second name window does not have the keyboard"
 xdotool type --delay 60 "Second"
 xdotool key Return
-wait_for '[ -n "$(question_window)" ]' 10 || fail "no second new-game question"
-sleep 0.3
+wait_for '[ -n "$(question_window)" ]' 30 || fail "no second new-game question"
+question_active || fail "the second new-game question does not have the keyboard"
 xdotool key Tab Return  # No
-wait_for '! kill -0 $GAME_PID' 10 || fail "the game did not end after No"
+wait_for '! kill -0 $GAME_PID' 30 || fail "the game did not end after No"
 wait "$GAME_PID" || fail "the game ended with code $?"
 
 note "the files left behind"

@@ -298,3 +298,58 @@ TEST(Music, ResumeContinuesWhereItStopped) {
     EXPECT_EQ(BkgMusic().BkgMusicVolume, -1000);
     EXPECT_LT(Measure(kRate / 10).left, 1e-6);
 }
+
+// A music file of more frames than a whole decode ever took (57.6 million):
+// it streams, plays from its start, joins its loop, and costs no more memory
+// than a short one.
+TEST(Music, AFileOfAnyLengthStreamsLoopsAndStaysSmall) {
+    const std::string path = (Dir() / "long.wav").string();
+    constexpr sf_count_t kFrames = 57'700'000;  // two hours at 8 kHz
+    {
+        SF_INFO info{};
+        info.samplerate = 8000;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+        SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+        ASSERT_NE(f, nullptr);
+        std::vector<short> block(8000);
+        for (int i = 0; i < 8000; ++i) block[static_cast<size_t>(i)] = static_cast<short>(12000 * std::sin(2 * M_PI * 400 * i / 8000.0));
+        for (sf_count_t done = 0; done < kFrames; done += 8000) sf_writef_short(f, block.data(), std::min<sf_count_t>(8000, kFrames - done));
+        sf_close(f);
+    }
+    const long before = ResidentKb();
+    BkgMusicLoad(path);
+    ASSERT_TRUE(BkgMusic().BkgMusicLoaded);
+    EXPECT_GT(Measure(kRate / 10).left, 0.1);
+    // Half a second before the end: the end, the loop joint, the start again.
+    BkgMusic().BkgBuffer->SetCurrentPosition(static_cast<long>(kFrames - 4000));
+    const Level across = Measure(kRate);
+    EXPECT_GT(across.left, 0.1);
+    EXPECT_NEAR(across.crossings, 2 * 400, 20);  // the tone goes on through the joint: no gap
+    EXPECT_LT(ResidentKb() - before, 8 * 1024);  // 58 MB of file, a few blocks in memory
+    BkgMusicShutdown();
+    std::filesystem::remove(path);
+}
+
+// Nothing can sound: the device rests; an effect wakes it and is heard.
+TEST(Device, RestsWhenNothingSoundsAndWakesForAnEffect) {
+    BkgMusicShutdown();
+    bool on = true;
+    auto effect = Channel(&on, Wave("wake.wav", 32000, 500, 0.2));
+    effect->DMCtrlPlay();
+    EXPECT_FALSE(sounddevice::DevicePaused());
+    Measure(kRate / 2);  // the effect ends
+    Measure(kRate / 10);
+    EXPECT_TRUE(sounddevice::DevicePaused());
+    effect->DMCtrlPlay();
+    EXPECT_FALSE(sounddevice::DevicePaused());
+    EXPECT_GT(Measure(kRate / 20).left, 0.1);
+    // Music that plays keeps it awake; stopped, it rests again.
+    BkgMusicLoad(Wave("awake.wav", 22050, 300, 0.5));
+    Measure(kRate);
+    EXPECT_FALSE(sounddevice::DevicePaused());
+    BkgMusicStop();
+    Measure(kRate / 10);
+    EXPECT_TRUE(sounddevice::DevicePaused());
+    BkgMusicShutdown();
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Inside the sound device layer: the one device and context, the lock every
+// operation takes (the music is fed from a service thread), and the live
+// buffers.
+#define AL_ALEXT_PROTOTYPES
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <set>
+#include <utility>
+
+class DirectSoundBuffer;
+
+namespace soundshared {
+
+struct Shared {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    bool tried = false;
+    bool loopback = false;
+    int opens = 0;
+    // The device being opened in the background: its device and context.
+    std::future<std::pair<ALCdevice*, ALCcontext*>> opening;
+    bool paused = false;        // the device mixes nothing while nothing can sound
+    bool sounded = false;       // something has played since the device opened
+    std::set<DirectSoundBuffer*> buffers;
+    std::condition_variable_any wake;  // for the service thread
+    bool quit = false;                 // the service thread ends (program exit)
+};
+Shared& S();
+std::recursive_mutex& Lock();
+// Every check of an operation looks at its own error only.
+inline void ClearError() { alGetError(); }
+
+// The device is open (a background open that has finished counts).
+bool Ready();
+// No device now, but one is being opened.
+bool Opening();
+// Before a buffer plays: the device mixes again.
+void Resume();
+// The service step: feeds the streams, attaches streams once the device is
+// there, and pauses the device when nothing can sound. Under the lock.
+void Service();
+// Starts the service thread (not for a loopback device, which the tests feed).
+void StartService();
+// Ends it and waits for it (at exit, before the device closes).
+void StopService();
+
+}  // namespace soundshared

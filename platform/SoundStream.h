@@ -1,0 +1,43 @@
+#pragma once
+// Music streamed from its file: a few short blocks queued on the buffer's
+// two sources (left beside silence, silence beside right, as every wave of
+// the layer), refilled as they are played, the loop joined inside a block.
+// Memory does not depend on the file's length.
+#include <sndfile.h>
+
+#include <string>
+
+#define AL_ALEXT_PROTOTYPES
+#include <AL/al.h>
+
+class SoundStream {
+public:
+    static constexpr int kBlocks = 4;
+    static constexpr sf_count_t kBlockFrames = 8192;
+
+    // Opens the file; nothing when it is not a readable wave file.
+    static SoundStream* Open(const std::string& path);
+    ~SoundStream();
+
+    long Rate() const { return rate_; }
+    // Makes the two sides' buffers; false without a device.
+    bool MakeBuffers();
+    // Queues blocks from the current file position on the two sources
+    // until the queue is full or the file ends (without looping).
+    void Fill(const ALuint src[2]);
+    // Takes the played blocks off and queues new ones.
+    void Refill(const ALuint src[2]);
+    // Drops the queue and moves the file to `frame`.
+    void Seek(const ALuint src[2], sf_count_t frame);
+    bool looping = false;
+
+private:
+    SoundStream() = default;
+    bool Decode(ALuint left, ALuint right);
+    SNDFILE* file_ = nullptr;
+    int channels_ = 0;
+    long rate_ = 0;
+    ALuint free_[2][kBlocks] = {};  // buffers not queued, per side
+    int freeCount_ = 0;
+    bool made_ = false;
+};
