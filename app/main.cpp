@@ -1,14 +1,20 @@
 #include <QApplication>
 #include <QStyleFactory>
+#include <cstdio>
 
 #include "StartupProbe.h"
 #include "mainwindow/frmMain.h"
+#include "platform/Display.h"
 #include "platform/EndSignals.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SoundDevice.h"
 
 int main(int argc, char** argv) {
+    if (!display::Choose()) {
+        std::fprintf(stderr, "%s\n", display::NoDisplayMessage());
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFonts(ProgramFolder());

@@ -19,6 +19,12 @@ fi
 WORK=$2
 GAME=$WORK/game
 
+# The letters typed below get keys of their own before the game starts: xdotool
+# would otherwise borrow a key for each one while typing, which a loaded
+# machine can lose a letter to.
+xmodmap -e "keycode 200 = Cyrillic_i Cyrillic_I" -e "keycode 201 = Cyrillic_ghe Cyrillic_GHE" \
+  -e "keycode 202 = Cyrillic_er Cyrillic_ER" -e "keycode 203 = Cyrillic_o Cyrillic_O" -e "keycode 204 = Cyrillic_ka Cyrillic_KA"
+
 note "first start in an empty folder"
 start_game "$GAME"
 wait_for '[ -s "$GAME/GMirvax.ini" ] && [ -s "$GAME/GravlokFathers.txt" ]' || fail "the default files did not appear"
