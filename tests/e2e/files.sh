@@ -8,12 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
 if [ "${1:-}" != --inside ]; then
-  build=${1:?usage: files.sh BUILD_DIR WAVEPEAK}
-  WORK=$(mktemp -d)
-  chmod 755 "$WORK"
-  trap 'rm -rf "$WORK"' EXIT
-  install_game "$build" "$WORK/game"
-  QT_QPA_PLATFORM=xcb xvfb-run -a -n 61 -s "-screen 0 1024x768x24" "$0" --inside "$WORK" "$2"
+  outside "${1:?usage: files.sh BUILD_DIR WAVEPEAK}" 61 1024x768x24 "$2"
   exit $?
 fi
 WORK=$2

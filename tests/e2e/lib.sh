@@ -8,6 +8,20 @@ note() { echo "-- $*"; }
 # Installs the build into a fresh folder: install_game BUILD DIR
 install_game() { cmake --install "$1" --prefix "$2" >/dev/null; }
 
+# The outer half of an end-to-end script: the game installed from BUILD into
+# a scratch folder (readable by other users), then the script run again
+# inside a virtual X server as `SCRIPT --inside WORK ARGS...`:
+#   outside BUILD SERVER_NUMBER SCREEN ARGS...
+outside() {
+  local build=$1 n=$2 screen=$3
+  shift 3
+  WORK=$(mktemp -d)
+  chmod 755 "$WORK"
+  trap 'rm -rf "$WORK"' EXIT
+  install_game "$build" "$WORK/game"
+  QT_QPA_PLATFORM=xcb xvfb-run -a -n "$n" -s "-screen 0 $screen" "$0" --inside "$WORK" "$@"
+}
+
 # Waits up to $2 seconds (default 10) for a command to succeed.
 wait_for() {
   local cmd=$1 secs=${2:-10} i
@@ -78,10 +92,11 @@ wm_state() { xprop -id "$MAIN" WM_STATE 2>/dev/null | sed -n 's/.*window state: 
 # Waits until the question window has the keyboard.
 question_active() { wait_for '[ -n "$(question_window)" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$(question_window)" ]' 20; }
 
-# Presses Down until a question window opens; prints its id.
+# Presses Down until a question window opens (two minutes at most, for a
+# loaded machine); prints its id.
 drop_until_question() {
-  local i q
-  for ((i = 0; i < 120; i++)); do
+  local q end=$((SECONDS + 120))
+  while ((SECONDS < end)); do
     xdotool key Down
     sleep 0.35
     q=$(question_window)

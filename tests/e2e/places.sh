@@ -7,11 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
 if [ "${1:-}" != --inside ]; then
-  build=${1:?usage: places.sh BUILD_DIR}
-  WORK=$(mktemp -d)
-  trap 'rm -rf "$WORK"' EXIT
-  install_game "$build" "$WORK/game"
-  QT_QPA_PLATFORM=xcb xvfb-run -a -n 71 -s "-screen 0 1280x1024x24" "$0" --inside "$WORK"
+  outside "${1:?usage: places.sh BUILD_DIR}" 71 1280x1024x24
   exit $?
 fi
 WORK=$2
