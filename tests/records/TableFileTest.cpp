@@ -135,13 +135,16 @@ TEST(TableFile, TwoPlayersShareAGroupFolderAndAStickyFolder) {
         chmod(base.path().toLocal8Bit().constData(), 0755);
         const QString dir = base.filePath("shared");
         ASSERT_TRUE(QDir().mkdir(dir));
+        // The tool where the two players may run it, wherever the build lies.
+        const QString tool = base.filePath("save_record");
+        ASSERT_TRUE(QFile::copy(SAVE_RECORD_TOOL, tool));
         ASSERT_EQ(chown(dir.toLocal8Bit().constData(), 0, 3000), 0);
         ASSERT_EQ(chmod(dir.toLocal8Bit().constData(), folderMode), 0);
         auto play = [&](int uid, const QString& name, int score) {
             QProcess p;
             // A player of his own, in the group 3000, with the usual umask.
             p.start("setpriv", {QString("--reuid=%1").arg(uid), QString("--regid=%1").arg(uid), "--groups=3000",
-                                "--inh-caps=-all", SAVE_RECORD_TOOL, dir, name, QString::number(score)});
+                                "--inh-caps=-all", tool, dir, name, QString::number(score)});
             EXPECT_TRUE(p.waitForFinished(30000));
             EXPECT_EQ(p.exitCode(), 0) << name.toStdString() << " " << p.readAllStandardError().toStdString();
         };
