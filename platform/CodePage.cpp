@@ -85,6 +85,9 @@ void EachLine(std::string_view text, F each) {
 
 std::string LinesToFile(std::string_view utf8) {
     std::string out;
+    // Nearly always every line can be spelt: one conversion for the whole text.
+    if (Convert("CP1251", "UTF-8", utf8, out, "?", 0) == 0) return out;
+    out.clear();
     EachLine(utf8, [&](std::string_view line, std::string_view end) {
         std::string bytes;
         if (Convert("CP1251", "UTF-8", line, bytes, "?", 0) == 0) {
@@ -99,6 +102,7 @@ std::string LinesToFile(std::string_view utf8) {
 }
 
 std::string LinesFromFile(std::string_view bytes) {
+    if (bytes.find(kUtf8Mark) == std::string_view::npos) return FromCp1251(bytes);
     std::string out;
     EachLine(bytes, [&](std::string_view line, std::string_view end) {
         if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) out += line.substr(kUtf8Mark.size());
