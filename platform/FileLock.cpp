@@ -25,17 +25,17 @@ bool SetLock(int fd, short type, bool wait) {
 FileLock::FileLock(const std::string& lockPath, const std::function<void()>& onWait) {
     const size_t slash = lockPath.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : lockPath.substr(0, slash == 0 ? 1 : slash);
-    const int fd = safeopen::Open(lockPath, O_RDWR | O_CREAT, safeopen::ModeFor(dir));
+    const mode_t mode = safeopen::ModeFor(dir);
+    const int fd = safeopen::Open(lockPath, O_RDWR | O_CREAT, mode);
     if (fd < 0) return;
-    fchmod(fd, safeopen::ModeFor(dir));  // the first copy's umask must not keep the others out
-    const short type = F_WRLCK;
-    if (!SetLock(fd, type, false)) {
+    fchmod(fd, mode);  // the first copy's umask must not keep the others out
+    if (!SetLock(fd, F_WRLCK, false)) {
         if (errno != EAGAIN && errno != EACCES) {
             close(fd);
             return;
         }
         if (onWait) onWait();
-        if (!SetLock(fd, type, true)) {
+        if (!SetLock(fd, F_WRLCK, true)) {
             close(fd);
             return;
         }

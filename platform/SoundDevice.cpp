@@ -157,27 +157,6 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
     return d;
 }
 
-// A wave being decoded in the background since start-up.
-struct Prefetch {
-    std::string path;
-    std::future<std::optional<Decoded>> result;
-};
-Prefetch& Pending() {
-    static Prefetch p;
-    return p;
-}
-
-// The samples of the file as it is now: the background decode when it read
-// this very file, otherwise read here.
-std::optional<Decoded> Samples(const std::string& path, long long mtime, long long size, long maxSeconds) {
-    Prefetch& p = Pending();
-    if (maxSeconds == 0 && p.result.valid() && p.path == path) {
-        std::optional<Decoded> d = p.result.get();
-        if (d && d->stamp == mtime && d->size == size) return d;
-    }
-    return Decode(path, mtime, size, maxSeconds);
-}
-
 const Wave* Load(const std::string& path, long maxSeconds) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
@@ -190,7 +169,7 @@ const Wave* Load(const std::string& path, long maxSeconds) {
         cache.erase(it);
     }
     if (!Retired().empty()) DeleteWhenFree(Retired());
-    const std::optional<Decoded> d = Samples(path, mtime, size, maxSeconds);
+    const std::optional<Decoded> d = Decode(path, mtime, size, maxSeconds);
     if (!d) return nullptr;
     const std::vector<float>& l = d->l;
     const std::vector<float>& r = d->r;
@@ -320,9 +299,8 @@ void OpenInBackground() {
     s.opening = std::async(std::launch::async, [] {
         ALCdevice* device = alcOpenDevice(nullptr);
         ALCcontext* context = device ? ContextOn(device, kOutputAttrs) : nullptr;
-        const std::pair<ALCdevice*, ALCcontext*> opened{context ? device : nullptr, context};
-        S().wake.notify_all();  // the service attaches the music at once
-        return opened;
+        // The service thread picks it up at its next round (20 ms at most).
+        return std::pair<ALCdevice*, ALCcontext*>{context ? device : nullptr, context};
     });
     soundshared::StartService();
 }
@@ -361,37 +339,29 @@ bool DevicePaused() {
 
 int DeviceOpens() { return S().opens; }
 
-void Prefetch(const std::string& path) {
-    long long mtime = 0, size = 0;
-    if (!Stamp(path, mtime, size)) return;
-    ::Prefetch& p = Pending();
-    if (p.result.valid()) return;
-    p.path = path;
-    p.result = std::async(std::launch::async, [path, mtime, size] { return Decode(path, mtime, size); });
-}
-
 void ClearCache() {
     for (auto& [p, w] : Cache()) Release(w);
     Cache().clear();
 }
 }  // namespace sounddevice
 
-std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
-    {
-        std::lock_guard lock(soundshared::Lock());
-        if (soundshared::Opening()) return std::make_unique<DirectSound>();
-    }
-    if (!sounddevice::Available()) return nullptr;
-    return std::make_unique<DirectSound>();
-}
-
-bool DirectSound::SetCooperativeLevel(long, int) {
+namespace {
+// A device is there, or being opened in the background (without waiting for it).
+bool DeviceThereOrComing() {
     {
         std::lock_guard lock(soundshared::Lock());
         if (soundshared::Opening()) return true;
     }
     return sounddevice::Available();
 }
+}  // namespace
+
+std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
+    if (!DeviceThereOrComing()) return nullptr;
+    return std::make_unique<DirectSound>();
+}
+
+bool DirectSound::SetCooperativeLevel(long, int) { return DeviceThereOrComing(); }
 
 namespace {
 bool MakeSources(ALuint src[2]) {

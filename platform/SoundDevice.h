@@ -82,7 +82,4 @@ void OpenInBackground();
 bool DevicePaused();
 // Forget the cached decoded waves.
 void ClearCache();
-// Starts reading a wave file on another thread, so that its first use finds
-// it decoded (the music at start-up). Opens no device.
-void Prefetch(const std::string& path);
 }  // namespace sounddevice

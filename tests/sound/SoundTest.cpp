@@ -228,29 +228,6 @@ TEST(Effects, AFileChangedWhileAnotherChannelPlaysItIsReadAgainForTheNext) {
     Silence();
 }
 
-TEST(Effects, APrefetchedFileIsPlayedAndAChangeAfterThePrefetchIsSeen) {
-    bool on = true;
-    const std::string fresh = Wave("prefetched.wav", 32000, 500, 1.0);
-    sounddevice::Prefetch(fresh);
-    auto a = Channel(&on, fresh);
-    a->DMCtrlPlay();
-    EXPECT_NEAR(Measure(kRate / 2).crossings, 500, 10);
-    a.reset();
-    Silence();
-
-    const std::string changed = Wave("changed.wav", 32000, 500, 1.0);
-    sounddevice::Prefetch(changed);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    Wave("changed.wav", 32000, 1000, 1.2);  // replaced before its first use
-    auto b = Channel(&on, changed);
-    b->DMCtrlPlay();
-    EXPECT_NEAR(Measure(kRate / 2).crossings, 1000, 15);
-    b.reset();
-    Silence();
-    sounddevice::Prefetch((Dir() / "missing.wav").string());  // nothing to read: nothing happens
-    sounddevice::ClearCache();
-}
-
 TEST(Music, LoopsPansAndSetsVolume) {
     int32_t freq = 0;
     BkgMusic().mainFreq = &freq;
