@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "records/TableFile.h"
+#include "records/formats/TableFile.h"
 
 namespace {
 hof::Table Full() {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SoundDevice.h"
+#include "platform/audio/SoundDevice.h"
 #include "sound/DirectSound.h"
 #include "sound/clsDMCtrl.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "mainwindow/frmMain.h"
-#include "platform/Fonts.h"
-#include "platform/ProgramFolder.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/files/ProgramFolder.h"
 
 static frmMain* window = nullptr;
 

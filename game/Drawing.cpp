@@ -2,7 +2,7 @@
 // figure and the upcoming figures. The well's scale is 3760 by 7760 units,
 // a cell 250 units; the previews draw in twips.
 #include "GameCore.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 namespace {
 constexpr Rgb kSettled = 0xFFFF;      // yellow
@@ -112,7 +112,7 @@ void GameCore::EraseShadow(int16_t& col, int16_t& row) {
 
 void GameCore::DrawShadow(int16_t& col, int16_t& row) {
     const float r1 = rnd_.Rnd(), r2 = rnd_.Rnd(), r3 = rnd_.Rnd();
-    const Rgb c = RGB(vb::CInt(100 + 55 * r1), vb::CInt(200 + 55 * r2), vb::CInt(200 + 55 * r3));
+    const Rgb c = RGB(arith::RoundToInt16(100 + 55 * r1), arith::RoundToInt16(200 + 55 * r2), arith::RoundToInt16(200 + 55 * r3));
     Canvas* cv = pictures_.PictureCanvas(Picture::Gravlok);
     if (!cv) return;
     const int firstCol = col > iWellMaxX - 4 ? col : col - 1;

@@ -3,28 +3,28 @@
 #include <string>
 
 #include "GameCore.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 void GameCore::tmrDown_Timer() {
     // The questions at the end of a game are asked from inside a landing;
     // ticks delivered meanwhile belong to the game that has ended.
     if (bEndingGame_) return;
 
-    vb::Inc(iTick);
+    arith::SaturatingIncrease(iTick);
     if (!bDropping && iTimeTicks < 201) {
         ShowTimeBonus(static_cast<int16_t>(200 - iTimeTicks));
-        vb::Inc(iTimeTicks);
+        arith::SaturatingIncrease(iTimeTicks);
     }
     if (EnableLoop) {
         host_.BkgMusicSetPan(ForLoop);
         if (ForLoop > 5000 || ForLoop < -5000) iPanStep = static_cast<int16_t>(-iPanStep);
-        vb::Inc(ForLoop, static_cast<long long>(iPanStep) * SpeedChange);
+        arith::SaturatingIncrease(ForLoop, static_cast<long long>(iPanStep) * SpeedChange);
     }
     if (iTick < 150 - iSpeed && !bDropping) return;
 
     DrawFigureArea();
     if (CanMoveDown()) {
-        vb::Inc(iFigY);
+        arith::SaturatingIncrease(iFigY);
         iTick = 0;
         return;
     }
@@ -45,7 +45,7 @@ void GameCore::Land() {
     if (n > 0) {
         host_.Play(Sound::DelLin1);
         const int32_t points = 750 * n * n * n + 2000;
-        lngScore = vb::SatAdd(lngScore, points);
+        lngScore = arith::SaturatingAdd(lngScore, points);
         iLastLines = n;
         for (int m = 1; m <= 4; ++m) host_.SetForeColor(CountLinesLabel(m), 0xFFFF);
         if (host_.TimerEnabled(Timer::MigCountLines))
@@ -55,13 +55,13 @@ void GameCore::Land() {
         // Only rows of the landing figure's box can become full, so n is at
         // most 4; the index stays inside the counts in any case.
         const int slot = n < 4 ? n : 4;
-        vb::Inc(lngLineCounts[slot]);
+        arith::SaturatingIncrease(lngLineCounts[slot]);
         host_.SetCaption(CountLinesLabel(slot),
                          std::to_string(n) + "-Lines*" + std::to_string(lngLineCounts[slot]) + " = " +
                              std::to_string(static_cast<long long>(points / 10) * lngLineCounts[slot]));
     }
 
-    lngScore = vb::SatAdd(lngScore, 10LL * (201 - iTimeTicks) + 4LL * iCellCount);
+    lngScore = arith::SaturatingAdd(lngScore, 10LL * (201 - iTimeTicks) + 4LL * iCellCount);
     iTick = 0;
     bDropping = false;
     host_.UpdateRanking(Shown(lngScore));
@@ -69,10 +69,10 @@ void GameCore::Land() {
     iFigY = 0;
     iCellCount = 0;
 
-    lngGravlokBonus = vb::SatAdd(lngGravlokBonus, arrQueue[1].lngBonus);
+    lngGravlokBonus = arith::SaturatingAdd(lngGravlokBonus, arrQueue[1].lngBonus);
     if (lngGravlokBonus > 0)
         host_.SetCaption(Label::SumBonus, "  Gravlok Bonus : " + std::to_string(Shown(lngGravlokBonus)));
-    lngScore = vb::SatAdd(lngScore, arrQueue[1].lngBonus);
+    lngScore = arith::SaturatingAdd(lngScore, arrQueue[1].lngBonus);
 
     ShiftQueue();
     Initialize_Array_For_Zunbel(arrC, arrQueue[1].strShape);
@@ -81,11 +81,11 @@ void GameCore::Land() {
     Initialize_Array_For_Zunbel(arrNext, arrQueue[2].strShape);
     DrawNext();
 
-    lngTimeBonusTotal = vb::SatAdd(lngTimeBonusTotal, 201 - iTimeTicks);
+    lngTimeBonusTotal = arith::SaturatingAdd(lngTimeBonusTotal, 201 - iTimeTicks);
     ShowTimeBonus(static_cast<int16_t>(201 - iTimeTicks));
     iTimeTicks = 0;
     host_.SetCaption(Label::Score, std::to_string(Shown(lngScore)));
-    vb::Inc(iFigureNo);
+    arith::SaturatingIncrease(iFigureNo);
 
     std::string line = std::to_string(iFigureNo) + ". +" + std::to_string(Shown(lngScore - lngScoreBefore));
     if (n > 0) line += " -> " + std::to_string(n) + " lines";
@@ -118,7 +118,7 @@ void GameCore::RemoveFullLines(int16_t& speed, int16_t& lines) {
             --y;
             continue;
         }
-        vb::Inc(lines);
+        arith::SaturatingIncrease(lines);
         for (int r = y; r >= 1; --r)
             for (int x = 0; x <= iWellMaxX; ++x) arrWell.Set(x, r, arrWell(x, r - 1));
         for (int x = 0; x <= iWellMaxX; ++x) arrWell.Set(x, 0, false);

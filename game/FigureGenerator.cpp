@@ -1,7 +1,7 @@
 // Figure generation: the seven ordinary figures, Gravlok figures with their
 // random patterns and bonuses, the figure queue.
 #include "GameCore.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 namespace {
 const char* const kOrdinary[7] = {
@@ -13,10 +13,10 @@ const char* const kOrdinary[7] = {
 std::string GameCore::NextFigure() {
     WarmUp(clock_.Seconds() * 2 + 1);
     lngNewBonus = 0;
-    const int k = vb::Int(rnd_.Rnd() * 7.0f);
+    const int k = arith::FloorToInt32(rnd_.Rnd() * 7.0f);
     std::string fig = kOrdinary[(k >= 0 && k < 6) ? k : 6];
     bNewSpecial = false;
-    if (vb::Int(rnd_.Rnd() * 50.0f) != 25) return fig;
+    if (arith::FloorToInt32(rnd_.Rnd() * 50.0f) != 25) return fig;
 
     Initialize_Array_For_Gravlok(fig);
     bNewSpecial = true;
@@ -24,7 +24,7 @@ std::string GameCore::NextFigure() {
         lngNewBonus = kSuperGravlokBonus;
     } else {
         const float v = rnd_.Rnd() * 20001.0f + 30000.0f;
-        lngNewBonus = vb::CLng(v);
+        lngNewBonus = arith::RoundToInt32(v);
     }
     return fig;
 }
@@ -50,7 +50,7 @@ void GameCore::Initialize_Array_For_Zunbel(FigureGrid& a, const std::string& str
             const size_t k = static_cast<size_t>(4 * i + j);
             const bool filled = k < strFIG.size() && strFIG[k] == '1';
             a.Set(i, j, filled);
-            if (filled) vb::Inc(iCellCount);
+            if (filled) arith::SaturatingIncrease(iCellCount);
         }
     }
     UpdateShadow();

@@ -8,9 +8,9 @@
 
 #include "GameHost.h"
 #include "GameState.h"
-#include "platform/Canvas.h"
-#include "platform/Random.h"
-#include "platform/TimeOfDay.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/runtime/Random.h"
+#include "platform/runtime/TimeOfDay.h"
 
 enum class Picture { Gravlok, Next, Future };
 

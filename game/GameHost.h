@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Palette.h"
+#include "platform/drawing/Palette.h"
 
 enum class Label {
     Score, Level, Remain, CountLines1, CountLines2, CountLines3, CountLines4,

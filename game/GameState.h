@@ -6,7 +6,7 @@
 #include <string>
 
 #include "BoolGrid.h"
-#include "platform/Palette.h"
+#include "platform/drawing/Palette.h"
 
 struct FigureSlot {
     std::string strShape;  // the figure string, 16 characters "0"/"1"

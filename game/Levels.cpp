@@ -3,10 +3,10 @@
 #include <string>
 
 #include "GameCore.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 void GameCore::LevelStep() {
-    vb::Inc(iLevelLines);
+    arith::SaturatingIncrease(iLevelLines);
     const int left = 9 - iLevelLines;
     std::string digits;
     if (left == 0) {
@@ -18,7 +18,7 @@ void GameCore::LevelStep() {
 
     if (iSpeed < 150 && iLevelLines > 8) {
         iSpeed = static_cast<int16_t>(iSpeed + 15);
-        vb::Inc(iLevel);
+        arith::SaturatingIncrease(iLevel);
         iLevelLines = 0;
         host_.SetCaption(Label::Level, "Level # " + std::to_string(iLevel));
         host_.AddStatistic("..." + host_.Caption(Label::Level));
@@ -28,8 +28,8 @@ void GameCore::LevelStep() {
 }
 
 void GameCore::tmrLevel_Timer() {
-    vb::Inc(iLevelBlinks);
-    host_.SetForeColor(Label::Level, QBColor(vb::CInt(rnd_.Rnd() * 15.0f)));
+    arith::SaturatingIncrease(iLevelBlinks);
+    host_.SetForeColor(Label::Level, QBColor(arith::RoundToInt16(rnd_.Rnd() * 15.0f)));
     if (iLevelBlinks > 10) {
         host_.EnableTimer(Timer::Level, false);
         host_.SetForeColor(Label::Level, QBColor(iLevel + 1));
@@ -39,7 +39,7 @@ void GameCore::tmrLevel_Timer() {
 
 void GameCore::tmrMigCountLines_Timer() {
     iBlinkIndex = iLastLines;
-    vb::Inc(iBlinkTicks);
+    arith::SaturatingIncrease(iBlinkTicks);
     // iLastLines is 1 to 4 once a landing has removed lines.
     const int member = iBlinkIndex < 1 ? 1 : (iBlinkIndex > 4 ? 4 : iBlinkIndex);
     const Label l = CountLinesLabel(member);

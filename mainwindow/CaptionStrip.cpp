@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "WindowRegion.h"
+#include "mainwindow/layout/WindowRegion.h"
 
 namespace {
 constexpr int kButtonW = 21, kButtonH = 19;

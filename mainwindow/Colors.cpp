@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 void SetBackColor(QWidget* w, Rgb c) {
     if (auto* pic = qobject_cast<PictureBox*>(w)) pic->SetBackColor(c);

@@ -2,7 +2,7 @@
 // Back and fore colours of controls, as 24-bit values with red in the low byte.
 #include <QColor>
 
-#include "platform/Palette.h"
+#include "platform/drawing/Palette.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 // buttons, chosen at random with fixed weights. It plays the real game.
 #include "Colors.h"
 #include "frmMain.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 void frmMain::chkDemo_Click() {
     tmrDemo->SetEnabled(chkDemo->isChecked());
@@ -14,9 +14,9 @@ void frmMain::tmrDemo_Timer() {
     // at the landing.
     for (QPushButton* b : {cmdLeftRight[0], cmdLeftRight[2], cmdRotate[0], cmdSpace}) SetBackColor(b, ColorButtons);
     const float r1 = Random().Rnd();
-    tmrDemo->SetInterval(vb::CLng(r1 * 750.0f + 5.0f));  // 5 to 755 ms until the next step
+    tmrDemo->SetInterval(arith::RoundToInt32(r1 * 750.0f + 5.0f));  // 5 to 755 ms until the next step
     const float r2 = Random().Rnd();
-    const int n = vb::CInt(r2 * 23.0f);
+    const int n = arith::RoundToInt16(r2 * 23.0f);
     if (n >= 1 && n <= 7)
         cmdLeftRight_MouseDown(0, 0, 0, 0, 0);
     else if (n >= 8 && n <= 15)

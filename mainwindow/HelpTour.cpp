@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "Colors.h"
-#include "HelpTexts.h"
+#include "mainwindow/layout/HelpTexts.h"
 #include "frmMain.h"
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmHelp.h"
 
@@ -29,7 +29,7 @@ void frmMain::chkHelp_Click() {
         return;
     }
     auto H = std::make_unique<frmHelp>(this);                                 // 2
-    auto randomSound = [this] { PlayEventSound(static_cast<uint8_t>(vb::CInt(Random().Rnd() * 6.0f + 1.0f))); };
+    auto randomSound = [this] { PlayEventSound(static_cast<uint8_t>(arith::RoundToInt16(Random().Rnd() * 6.0f + 1.0f))); };
     randomSound();                                                            // 3
     QListWidget* list = GravloFathers()->lstTable;                            // 4
     SetBackColor(list, kRed);

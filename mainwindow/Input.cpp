@@ -6,7 +6,7 @@
 
 #include "Colors.h"
 #include "frmMain.h"
-#include "platform/KeyCodes.h"
+#include "platform/widgets/KeyCodes.h"
 
 namespace {
 constexpr Rgb kGreen = RGB(0, 255, 0);

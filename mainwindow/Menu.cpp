@@ -6,9 +6,9 @@
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
-#include "platform/WindowPlace.h"
-#include "platform/Twips.h"
-#include "sound/frmSettings.h"
+#include "platform/desktop/WindowPlace.h"
+#include "platform/widgets/Twips.h"
+#include "sound/settingswindow/frmSettings.h"
 
 void frmMain::ConnectMenu() {
     connect(chkPause, &QPushButton::toggled, this, [this] { chkPause_Click(); });
@@ -24,7 +24,7 @@ void frmMain::ConnectMenu() {
     connect(chkDemo, &QPushButton::toggled, this, [this] { chkDemo_Click(); });
     connect(chkAuto, &QPushButton::toggled, this, [this] { chkAuto_Click(); });
     connect(chkAuto, &QPushButton::released, this, [this] { chkAuto_MouseUp(); });
-    connect(tmrMigMenuControls, &VbTimer::Tick, this, [this] { tmrMigMenuControls_Timer(); });
+    connect(tmrMigMenuControls, &WindowTimer::Tick, this, [this] { tmrMigMenuControls_Timer(); });
 }
 
 void frmMain::chkPause_Click() {

@@ -4,8 +4,8 @@
 
 #include "Colors.h"
 #include "frmMain.h"
-#include "platform/ProgramFolder.h"
-#include "platform/VbMath.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/runtime/Arithmetic.h"
 
 void frmMain::Form_Load() {
     QDir::setCurrent(ProgramFolder());                                      // 1
@@ -28,7 +28,7 @@ void frmMain::Form_Load() {
     iFigY = 0;
     SetBackColor(client, 0);                                                  // 9
     WarmUp(Clock().Seconds() * 2 + 1);                                        // 10
-    ColorButtons = QBColor(vb::Int(Random().Rnd() * 15.0f) + 1);              // 11
+    ColorButtons = QBColor(arith::FloorToInt32(Random().Rnd() * 15.0f) + 1);              // 11
     for (QPushButton* b : {cmdDown, cmdLeftRight[0], cmdLeftRight[2], cmdRotate[0], cmdSpace})
         SetBackColor(b, ColorButtons);
     if (!chkPause->isChecked()) tmrDown->SetEnabled(true);                    // 12

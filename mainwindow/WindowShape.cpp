@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "frmMain.h"
-#include "WindowRegion.h"
-#include "platform/Twips.h"
+#include "mainwindow/layout/WindowRegion.h"
+#include "platform/widgets/Twips.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"

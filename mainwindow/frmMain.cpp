@@ -9,11 +9,11 @@
 #include "Colors.h"
 #include "CaptionStrip.h"
 #include "GameIcon.h"
-#include "HelpTexts.h"
+#include "mainwindow/layout/HelpTexts.h"
 #include "records/frmFuture.h"
-#include "platform/FitLabel.h"
-#include "platform/GraphicalButton.h"
-#include "platform/Twips.h"
+#include "platform/widgets/FitLabel.h"
+#include "platform/widgets/GraphicalButton.h"
+#include "platform/widgets/Twips.h"
 
 namespace {
 QRect PixelRectOf(const ControlSpec& s) {
@@ -69,7 +69,7 @@ void frmMain::BuildControls() {
             const bool down = name == "tmrDown";
             const int interval = down ? 2 : name == "tmrLevel" ? 150 : name == "tmrMigCountLines" ? 250
                                  : name == "tmrDemo" ? 500 : 100;
-            auto* t = new VbTimer(name, interval, down, this);
+            auto* t = new WindowTimer(name, interval, down, this);
             if (name == "tmrMigMenuControls") tmrMigMenuControls = t;
             else if (name == "tmrDemo") tmrDemo = t;
             else if (name == "tmrLevel") tmrLevel = t;
@@ -169,10 +169,10 @@ void frmMain::BuildControls() {
 }
 
 void frmMain::ConnectTimers() {
-    connect(tmrDown, &VbTimer::Tick, this, [this] { tmrDown_Timer(); });
-    connect(tmrLevel, &VbTimer::Tick, this, [this] { tmrLevel_Timer(); });
-    connect(tmrMigCountLines, &VbTimer::Tick, this, [this] { tmrMigCountLines_Timer(); });
-    connect(tmrDemo, &VbTimer::Tick, this, [this] { tmrDemo_Timer(); });
+    connect(tmrDown, &WindowTimer::Tick, this, [this] { tmrDown_Timer(); });
+    connect(tmrLevel, &WindowTimer::Tick, this, [this] { tmrLevel_Timer(); });
+    connect(tmrMigCountLines, &WindowTimer::Tick, this, [this] { tmrMigCountLines_Timer(); });
+    connect(tmrDemo, &WindowTimer::Tick, this, [this] { tmrDemo_Timer(); });
 }
 
 QWidget* frmMain::Control(const QString& name, int index) const {
@@ -200,7 +200,7 @@ QLabel* frmMain::LabelOf(Label l) const {
     return lblScore;
 }
 
-VbTimer* frmMain::TimerOf(Timer t) const {
+WindowTimer* frmMain::TimerOf(Timer t) const {
     switch (t) {
     case Timer::Down: return tmrDown;
     case Timer::Level: return tmrLevel;

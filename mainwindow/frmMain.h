@@ -14,12 +14,12 @@
 #include <optional>
 #include <vector>
 
-#include "Layout.h"
+#include "mainwindow/layout/Layout.h"
 #include "game/GameCore.h"
-#include "platform/PictureBox.h"
-#include "platform/VbTimer.h"
-#include "records/SettingsFile.h"
-#include "records/TableFile.h"
+#include "platform/widgets/PictureBox.h"
+#include "platform/widgets/WindowTimer.h"
+#include "records/formats/SettingsFile.h"
+#include "records/formats/TableFile.h"
 #include "sound/clsDMCtrl.h"
 
 class CaptionStrip;
@@ -107,7 +107,7 @@ public:
            *lblTotalScore = nullptr;
     std::array<QLabel*, 5> lblCountLines{};  // members 1 to 4
     QLabel *Label5 = nullptr, *Label4 = nullptr, *Label3 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
-    VbTimer *tmrMigMenuControls = nullptr, *tmrDemo = nullptr, *tmrLevel = nullptr, *tmrMigCountLines = nullptr,
+    WindowTimer *tmrMigMenuControls = nullptr, *tmrDemo = nullptr, *tmrLevel = nullptr, *tmrMigCountLines = nullptr,
             *tmrDown = nullptr;
 
     // The ten sound effect channels, in declaration order.
@@ -171,7 +171,7 @@ public:
     void PictureChanged(Picture p) override;
 
     QLabel* LabelOf(Label l) const;
-    VbTimer* TimerOf(Timer t) const;
+    WindowTimer* TimerOf(Timer t) const;
 
     // Parts of the start-up that the hall of fame, the statistic, the
     // settings and the sound channels fill in.

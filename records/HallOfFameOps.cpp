@@ -6,8 +6,8 @@
 #include "frmGravloFathers.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
-#include "platform/DataFolder.h"
-#include "platform/ProgramFolder.h"
+#include "platform/files/DataFolder.h"
+#include "platform/files/ProgramFolder.h"
 
 void frmMain::ClearHallOfFame() {
     colNames.clear();

@@ -4,7 +4,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 
 void FocusMainWindow(QWidget* mainWindow) {
     if (!mainWindow || !mainWindow->isVisible()) return;  // nothing to give it to: ignored

@@ -5,7 +5,7 @@
 #include "frmGravloFathers.h"
 #include "frmStatistic.h"
 #include "mainwindow/Colors.h"
-#include "mainwindow/HelpTexts.h"
+#include "mainwindow/layout/HelpTexts.h"
 
 namespace {
 void Style(QListWidget* l, Rgb fore, const char* family, bool bold) {

@@ -5,10 +5,10 @@
 #include "frmEnterName.h"
 #include "frmGameOver.h"
 #include "mainwindow/Colors.h"
-#include "platform/WindowPlace.h"
-#include "platform/FitLabel.h"
-#include "platform/CodePage.h"
-#include "platform/Twips.h"
+#include "platform/desktop/WindowPlace.h"
+#include "platform/widgets/FitLabel.h"
+#include "platform/files/CodePage.h"
+#include "platform/widgets/Twips.h"
 
 namespace {
 constexpr const char* kTitle = "Gravlok XII Mirvax";

@@ -7,11 +7,11 @@
 #include "frmGravloFathers.h"
 #include "frmStatistic.h"
 #include "mainwindow/frmMain.h"
-#include "platform/DataFolder.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlace.h"
-#include "SettingsStore.h"
+#include "platform/files/DataFolder.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/widgets/Twips.h"
+#include "platform/desktop/WindowPlace.h"
+#include "records/formats/SettingsStore.h"
 #include "sound/DirectSound.h"
 
 namespace {

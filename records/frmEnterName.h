@@ -1,6 +1,6 @@
 #pragma once
 // The player's name for a new row of the hall of fame.
-#include "platform/NoEscapeDialog.h"
+#include "platform/widgets/NoEscapeDialog.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

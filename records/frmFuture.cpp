@@ -7,7 +7,7 @@
 
 #include "ListWindow.h"
 #include "mainwindow/Colors.h"
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 
 frmFuture::frmFuture(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window), picFuture(new PictureBox(this)), main_(mainWindow) {

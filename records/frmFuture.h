@@ -3,7 +3,7 @@
 // destroys it; the next reference makes it again.
 #include <QWidget>
 
-#include "platform/PictureBox.h"
+#include "platform/widgets/PictureBox.h"
 
 class frmFuture : public QWidget {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
 // The question after a game: start a new one?
-#include "platform/NoEscapeDialog.h"
+#include "platform/widgets/NoEscapeDialog.h"
 #include <QLabel>
 #include <QPushButton>
 

@@ -4,8 +4,8 @@
 #include <QWindow>
 
 #include "mainwindow/Colors.h"
-#include "platform/WindowPlace.h"
-#include "platform/Twips.h"
+#include "platform/desktop/WindowPlace.h"
+#include "platform/widgets/Twips.h"
 
 namespace {
 constexpr int kClientWidthTw = 3480;
@@ -26,7 +26,7 @@ frmHelp::frmHelp(QWidget* mainWindow)
       txtText(new QPlainTextEdit(this)),
       cmdNext(new QPushButton(QString::fromUtf8("Далее"), this)),
       cmdClose(new QPushButton(QString::fromUtf8("Закрыть"), this)),
-      tmrResize(new VbTimer("tmrResize", 15, false, this)),
+      tmrResize(new WindowTimer("tmrResize", 15, false, this)),
       main_(mainWindow) {
     setObjectName("frmHelp");
     setWindowTitle(QString::fromUtf8("Справка"));
@@ -57,7 +57,7 @@ frmHelp::frmHelp(QWidget* mainWindow)
     setTabOrder(cmdNext, cmdClose);
     connect(cmdNext, &QPushButton::clicked, this, &frmHelp::cmdNext_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
-    connect(tmrResize, &VbTimer::Tick, this, &frmHelp::tmrResize_Timer);
+    connect(tmrResize, &WindowTimer::Tick, this, &frmHelp::tmrResize_Timer);
 }
 
 int frmHelp::CaptionPx() const {

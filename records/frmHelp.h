@@ -1,11 +1,11 @@
 #pragma once
 // One screen of the help tour: a text, "Далее" and "Закрыть". The window
 // unrolls from a thin strip each time it opens.
-#include "platform/NoEscapeDialog.h"
+#include "platform/widgets/NoEscapeDialog.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "platform/VbTimer.h"
+#include "platform/widgets/WindowTimer.h"
 
 class frmHelp : public NoEscapeDialog {
     Q_OBJECT
@@ -22,7 +22,7 @@ public:
     QPlainTextEdit* txtText;
     QPushButton* cmdNext;
     QPushButton* cmdClose;
-    VbTimer* tmrResize;
+    WindowTimer* tmrResize;
 
     // Outer height in twips, as the unrolling sets it.
     double HeightTw() const { return heightTw_; }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/SoundDevice.h"
+#include "platform/audio/SoundDevice.h"
 
 class clsDMCtrl {
 public:

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "platform/Random.h"
-#include "platform/TimeOfDay.h"
+#include "platform/runtime/Random.h"
+#include "platform/runtime/TimeOfDay.h"
 
 class ScriptedRandom : public RandomSource {
 public:

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/CodePage.h"
-#include "records/HallOfFame.h"
+#include "platform/files/CodePage.h"
+#include "records/formats/HallOfFame.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = codepage::FromCp1251(std::string_view(reinterpret_cast<const char*>(data), size));

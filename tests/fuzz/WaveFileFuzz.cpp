@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SoundDevice.h"
+#include "platform/audio/SoundDevice.h"
 #include "sound/clsDMCtrl.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "platform/CodePage.h"
-#include "platform/TextFile.h"
-#include "records/SettingsStore.h"
-#include "records/TableFile.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/TextFile.h"
+#include "records/formats/SettingsStore.h"
+#include "records/formats/TableFile.h"
 
 namespace {
 QByteArray Bytes(const QString& path) {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "records/HallOfFame.h"
+#include "records/formats/HallOfFame.h"
 
 using hof::Table;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "records/TableFile.h"
+#include "records/formats/TableFile.h"
 
 int main(int argc, char** argv) {
     if (argc != 4 && argc != 5) {

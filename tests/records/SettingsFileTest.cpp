@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "records/SettingsStore.h"
+#include "records/formats/SettingsStore.h"
 
 using settings::Values;
 

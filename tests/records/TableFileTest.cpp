@@ -14,7 +14,7 @@
 #include <cmath>
 #include <random>
 
-#include "records/TableFile.h"
+#include "records/formats/TableFile.h"
 
 namespace {
 QByteArray Bytes(const QString& dir) {

@@ -2,35 +2,35 @@
 #include <gtest/gtest.h>
 
 #include "Scripted.h"
-#include "platform/Canvas.h"
-#include "platform/Palette.h"
-#include "platform/TimerPace.h"
-#include "platform/Twips.h"
-#include "platform/VbMath.h"
+#include "platform/drawing/Canvas.h"
+#include "platform/drawing/Palette.h"
+#include "platform/widgets/TimerPace.h"
+#include "platform/widgets/Twips.h"
+#include "platform/runtime/Arithmetic.h"
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(vb::CLng(0.5), 0);
-    EXPECT_EQ(vb::CLng(1.5), 2);
-    EXPECT_EQ(vb::CLng(2.5), 2);
-    EXPECT_EQ(vb::CLng(-2.5), -2);
-    EXPECT_EQ(vb::CLng(2.5000001), 3);
-    EXPECT_EQ(vb::CLng(40000.5), 40000);
-    EXPECT_EQ(vb::CInt(23.5), 24);
-    EXPECT_EQ(vb::CInt(1e9), 32767);  // held at the field's limit
+    EXPECT_EQ(arith::RoundToInt32(0.5), 0);
+    EXPECT_EQ(arith::RoundToInt32(1.5), 2);
+    EXPECT_EQ(arith::RoundToInt32(2.5), 2);
+    EXPECT_EQ(arith::RoundToInt32(-2.5), -2);
+    EXPECT_EQ(arith::RoundToInt32(2.5000001), 3);
+    EXPECT_EQ(arith::RoundToInt32(40000.5), 40000);
+    EXPECT_EQ(arith::RoundToInt16(23.5), 24);
+    EXPECT_EQ(arith::RoundToInt16(1e9), 32767);  // held at the field's limit
 }
 
 TEST(Rounding, IntegerPartIsFloor) {
-    EXPECT_EQ(vb::Int(6.9999), 6);
-    EXPECT_EQ(vb::Int(-0.5), -1);
-    EXPECT_EQ(vb::Int(0.0), 0);
+    EXPECT_EQ(arith::FloorToInt32(6.9999), 6);
+    EXPECT_EQ(arith::FloorToInt32(-0.5), -1);
+    EXPECT_EQ(arith::FloorToInt32(0.0), 0);
 }
 
 TEST(Rounding, SaturatingAddNeverWraps) {
     int16_t v = 32766;
-    vb::Inc(v);
-    vb::Inc(v);
+    arith::SaturatingIncrease(v);
+    arith::SaturatingIncrease(v);
     EXPECT_EQ(v, 32767);
-    EXPECT_EQ(vb::SatAdd<int32_t>(-2147483647, -10), -2147483647 - 1);
+    EXPECT_EQ(arith::SaturatingAdd<int32_t>(-2147483647, -10), -2147483647 - 1);
 }
 
 TEST(Palette, RedInTheLowByte) {

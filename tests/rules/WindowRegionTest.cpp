@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "mainwindow/HelpTexts.h"
-#include "mainwindow/Layout.h"
-#include "mainwindow/WindowRegion.h"
+#include "mainwindow/layout/HelpTexts.h"
+#include "mainwindow/layout/Layout.h"
+#include "mainwindow/layout/WindowRegion.h"
 
 namespace {
 // The window's direct children from the layout, at the given twips per pixel.

@@ -16,7 +16,7 @@
 #include "Game.h"
 #include "WellCheck.h"
 #include "mainwindow/frmMain.h"
-#include "records/TableFile.h"
+#include "records/formats/TableFile.h"
 #include "records/frmEnterName.h"
 #include "records/frmGameOver.h"
 

@@ -11,7 +11,7 @@
 #include "Answers.h"
 #include "Game.h"
 #include "mainwindow/Colors.h"
-#include "mainwindow/HelpTexts.h"
+#include "mainwindow/layout/HelpTexts.h"
 #include "records/frmEnterName.h"
 #include "records/frmGameOver.h"
 #include "records/frmGravloFathers.h"

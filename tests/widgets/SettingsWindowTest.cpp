@@ -11,11 +11,11 @@
 #include "Answers.h"
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SoundDevice.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/audio/SoundDevice.h"
 #include "sound/DirectSound.h"
-#include "sound/frmOpen.h"
-#include "sound/frmSettings.h"
+#include "sound/settingswindow/frmOpen.h"
+#include "sound/settingswindow/frmSettings.h"
 
 namespace {
 const QString kBin = QString(GRAVLOK_SOUND_DIR) + "/..";

@@ -7,7 +7,7 @@
 
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
-#include "platform/SoundDevice.h"
+#include "platform/audio/SoundDevice.h"
 
 namespace {
 double Rms(const std::vector<float>& v) {

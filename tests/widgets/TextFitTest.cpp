@@ -12,14 +12,14 @@
 
 #include "Game.h"
 #include "mainwindow/CaptionStrip.h"
-#include "mainwindow/HelpTexts.h"
-#include "mainwindow/Layout.h"
-#include "platform/FitLabel.h"
-#include "platform/GraphicalButton.h"
+#include "mainwindow/layout/HelpTexts.h"
+#include "mainwindow/layout/Layout.h"
+#include "platform/widgets/FitLabel.h"
+#include "platform/widgets/GraphicalButton.h"
 #include "records/frmEnterName.h"
 #include "records/frmGameOver.h"
 #include "records/frmHelp.h"
-#include "sound/frmSettings.h"
+#include "sound/settingswindow/frmSettings.h"
 
 namespace {
 // The caption room of a button by the style that draws it.

@@ -6,9 +6,9 @@
 #include <QStyleFactory>
 #include <cstdlib>
 
-#include "platform/Fonts.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SoundDevice.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/audio/SoundDevice.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -3,7 +3,7 @@
 // caption, position and size in twips, colours and font.
 #include <vector>
 
-#include "platform/Palette.h"
+#include "platform/drawing/Palette.h"
 
 enum class Kind { Frame, Picture, Button, Check, Label, Bar, Timer };
 

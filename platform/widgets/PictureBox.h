@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "Canvas.h"
+#include "platform/drawing/Canvas.h"
 
 class PictureBox : public QWidget {
     Q_OBJECT

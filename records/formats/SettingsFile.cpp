@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "HallOfFame.h"
-#include "platform/TextLines.h"
-#include "platform/VbMath.h"
+#include "platform/files/TextLines.h"
+#include "platform/runtime/Arithmetic.h"
 
 namespace settings {
 namespace {
@@ -29,7 +29,7 @@ bool IEquals(std::string_view a, std::string_view b) {
 
 template <class T>
 std::optional<T> Whole(std::string_view line) {
-    const double r = vb::RoundHalfEven(LenientNumber(line));
+    const double r = arith::RoundHalfEven(LenientNumber(line));
     if (r < double(std::numeric_limits<T>::min()) || r > double(std::numeric_limits<T>::max())) return std::nullopt;
     return static_cast<T>(r);
 }

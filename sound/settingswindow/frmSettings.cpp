@@ -5,14 +5,14 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "DirectSound.h"
-#include "clsDMCtrl.h"
+#include "sound/DirectSound.h"
+#include "sound/clsDMCtrl.h"
 #include "frmOpen.h"
 #include "mainwindow/frmMain.h"
-#include "platform/FitLabel.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlace.h"
-#include "records/HallOfFame.h"
+#include "platform/widgets/FitLabel.h"
+#include "platform/widgets/Twips.h"
+#include "platform/desktop/WindowPlace.h"
+#include "records/formats/HallOfFame.h"
 
 namespace {
 QRect Tw(int l, int t, int w, int h) {
@@ -22,22 +22,6 @@ const char* const kEvents[] = {"Инверсия", "Появление Gravlok-�
                                "Бросить",  "Вращение",                  "Влево",           "Вправо"};
 QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
-
-void VbSlider::SetValue(int v) {
-    programmatic_ = true;
-    setValue(v);  // a value outside the range shows clamped; nothing is applied
-    programmatic_ = false;
-}
-
-void VbSlider::sliderChange(SliderChange change) {
-    QSlider::sliderChange(change);
-    if (change == SliderValueChange && !programmatic_) emit Scroll();
-}
-
-void VbSlider::mouseReleaseEvent(QMouseEvent* e) {
-    QSlider::mouseReleaseEvent(e);
-    emit MouseUp();
-}
 
 frmSettings::frmSettings(frmMain* main)
     : QDialog(static_cast<QWidget*>(main),
@@ -63,7 +47,7 @@ frmSettings::frmSettings(frmMain* main)
         return c;
     };
     auto slider = [](QWidget* parent, QRect r, int lo, int hi, int tick, int large, const char* name) {
-        auto* s = new VbSlider(Qt::Horizontal, parent);
+        auto* s = new TrackBar(Qt::Horizontal, parent);
         s->setObjectName(name);
         s->setGeometry(r);
         s->setRange(lo, hi);
@@ -98,7 +82,7 @@ frmSettings::frmSettings(frmMain* main)
     cmbListEvents->setEditable(false);
     QGroupBox* vars[2];
     QLabel* varLabels[2];
-    VbSlider *vols[2], *freqs[2];
+    TrackBar *vols[2], *freqs[2];
     QCheckBox* ens[2];
     QPushButton* opens[2];
     for (int v = 0; v < 2; ++v) {
@@ -146,15 +130,15 @@ frmSettings::frmSettings(frmMain* main)
     connect(cmbListEvents, &QComboBox::currentIndexChanged, this, [this] { cmbListEvents_Click(); });
     connect(chkEnable, &QCheckBox::toggled, this, [this] { chkEnable_Click(); });
     connect(chkSoundControl, &QCheckBox::toggled, this, [this] { chkSoundControl_Click(); });
-    connect(sldVolBackgrnd, &VbSlider::Scroll, this, [this] { sldVolBackgrnd_Scroll(); });
-    connect(sldFreq, &VbSlider::MouseUp, this, [this] { sldFreq_MouseUp(); });
-    connect(sldChange, &VbSlider::Scroll, this, [this] { sldChange_Scroll(); });
+    connect(sldVolBackgrnd, &TrackBar::Scroll, this, [this] { sldVolBackgrnd_Scroll(); });
+    connect(sldFreq, &TrackBar::MouseUp, this, [this] { sldFreq_MouseUp(); });
+    connect(sldChange, &TrackBar::Scroll, this, [this] { sldChange_Scroll(); });
     connect(txtChange, &QLineEdit::textChanged, this, [this] { txtChange_Change(); });
     connect(cmdOpen, &QPushButton::clicked, this, [this] { cmdOpen_Click(); });
     for (int v = 0; v < 2; ++v) {
         connect(ens[v], &QCheckBox::toggled, this, [this, v] { chkEnVar_Click(v); });
-        connect(vols[v], &VbSlider::MouseUp, this, [this, v] { sldVolBut_MouseUp(v); });
-        connect(freqs[v], &VbSlider::MouseUp, this, [this, v] { sldFreqBut_MouseUp(v); });
+        connect(vols[v], &TrackBar::MouseUp, this, [this, v] { sldVolBut_MouseUp(v); });
+        connect(freqs[v], &TrackBar::MouseUp, this, [this, v] { sldFreqBut_MouseUp(v); });
         connect(opens[v], &QPushButton::clicked, this, [this, v] { cmdOpenVar_Click(v); });
     }
     for (int i = 0; i < 3; ++i)

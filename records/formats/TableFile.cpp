@@ -2,8 +2,8 @@
 
 #include <QDir>
 
-#include "platform/FileLock.h"
-#include "platform/TextFile.h"
+#include "platform/files/FileLock.h"
+#include "platform/files/TextFile.h"
 
 namespace hof {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/VbMath.h"
+#include "platform/runtime/Arithmetic.h"
 
 namespace shape {
 
 std::vector<Rect> WindowRegion(double outerWidthTw, double outerHeightTw, const std::vector<Member>& members) {
-    const int w = vb::CLng(outerWidthTw), h = vb::CLng(outerHeightTw);
+    const int w = arith::RoundToInt32(outerWidthTw), h = arith::RoundToInt32(outerHeightTw);
     std::vector<Rect> r;
     // The whole window less everything below the strip: the strip itself,
     // reaching past the right edge since the width in twips is larger.
@@ -16,9 +16,9 @@ std::vector<Rect> WindowRegion(double outerWidthTw, double outerHeightTw, const 
         if (m.timer || m.hasHelpText) continue;
         const double l = m.left, t = m.top;
         if (m.label)
-            r.push_back({vb::CLng(l + 2), vb::CLng(t + 27), vb::CLng(l + m.width), vb::CLng(t + m.height + 27)});
+            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width), arith::RoundToInt32(t + m.height + 27)});
         else
-            r.push_back({vb::CLng(l + 2), vb::CLng(t + 27), vb::CLng(l + m.width + 6), vb::CLng(t + m.height + 35)});
+            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width + 6), arith::RoundToInt32(t + m.height + 35)});
     }
     return r;
 }

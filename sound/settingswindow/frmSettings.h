@@ -10,32 +10,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <array>
 #include <string>
+
+#include "platform/widgets/TrackBar.h"
 
 class frmMain;
 class clsDMCtrl;
 class frmOpen;
-
-// A track-bar whose Scroll comes only from the player, and MouseUp after a
-// mouse button is released over it.
-class VbSlider : public QSlider {
-    Q_OBJECT
-public:
-    using QSlider::QSlider;
-    void SetValue(int v);  // from the program: no Scroll
-signals:
-    void Scroll();
-    void MouseUp();
-
-protected:
-    void sliderChange(SliderChange change) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    bool programmatic_ = false;
-};
 
 class frmSettings : public QDialog {
     Q_OBJECT
@@ -75,7 +57,7 @@ public:
     QCheckBox *chkSoundControl, *chkEnFirstVar, *chkEnSecondVar, *chkEnable;
     QComboBox* cmbListEvents;
     QLabel *lblFirstVar, *lblSecondVar, *lblFile, *Label1;
-    VbSlider *sldVolBut1, *sldFreqBut1, *sldVolBut2, *sldFreqBut2, *sldVolBackgrnd, *sldChange, *sldFreq;
+    TrackBar *sldVolBut1, *sldFreqBut1, *sldVolBut2, *sldFreqBut2, *sldVolBackgrnd, *sldChange, *sldFreq;
     QPushButton *cmdOpenFirst, *cmdOpenSecond, *cmdOpen, *cmdOk;
     QLineEdit* txtChange;
     std::array<QRadioButton*, 3> optMirv{};

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/CodePage.h"
-#include "platform/TextLines.h"
+#include "platform/files/CodePage.h"
+#include "platform/files/TextLines.h"
 
 namespace hof {
 

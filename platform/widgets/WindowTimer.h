@@ -4,10 +4,10 @@
 // the pace is steady.
 #include <QTimer>
 
-class VbTimer : public QObject {
+class WindowTimer : public QObject {
     Q_OBJECT
 public:
-    VbTimer(const QString& name, int intervalMs, bool enabled, QObject* parent);
+    WindowTimer(const QString& name, int intervalMs, bool enabled, QObject* parent);
 
     int Interval() const { return interval_; }
     void SetInterval(int ms);

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QStorageInfo>
 
-#include "platform/ProgramFolder.h"
-#include "platform/Twips.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/widgets/Twips.h"
 
 namespace {
 QRect Tw(int l, int t, int w, int h) {

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/TextFile.h"
+#include "platform/files/TextFile.h"
 
 namespace settings {
 namespace {
