@@ -1,0 +1,206 @@
+// The one output device: opened on first use or in the background at
+// start-up, resting while nothing can sound, served by its own thread, and
+// closed at exit.
+#include <cstdlib>
+#include <future>
+#include <thread>
+
+#include "SoundDevice.h"
+#include "SoundShared.h"
+
+namespace {
+using soundshared::S;
+using Shared = soundshared::Shared;
+
+// At exit the device is closed; buffers and sources still held by static
+// objects go with it.
+void CloseAtExit() {
+    soundshared::StopService();
+    Shared& s = S();
+    if (!s.device) return;
+    alcMakeContextCurrent(nullptr);
+    if (s.context) alcDestroyContext(s.context);
+    alcCloseDevice(s.device);
+    s.context = nullptr;
+    s.device = nullptr;
+}
+
+// A context made current on the device; nothing (the device closed) when
+// it cannot be made. Touches no shared state: it may run on any thread.
+ALCcontext* ContextOn(ALCdevice* device, const ALCint* attrs) {
+    ALCcontext* context = alcCreateContext(device, attrs);
+    if (!context || !alcMakeContextCurrent(context)) {
+        if (context) alcDestroyContext(context);
+        alcCloseDevice(device);
+        return nullptr;
+    }
+    return context;
+}
+
+// The output's mixing: 44.1 kHz, mixed 60 times a second, so an effect
+// starts within a frame of its event. (Measured through a PulseAudio server:
+// other rates and refreshes cost the same within the noise.)
+const ALCint kOutputAttrs[] = {ALC_FREQUENCY, 44100, ALC_REFRESH, 60, 0};
+
+// The device and its context become the program's. Under the lock.
+bool Adopt(ALCdevice* device, ALCcontext* context) {
+    if (!device || !context) return false;
+    Shared& s = S();
+    s.device = device;
+    s.context = context;
+    ++s.opens;
+    std::atexit(CloseAtExit);
+    return true;
+}
+
+bool MakeContext(ALCdevice* device, const ALCint* attrs) { return Adopt(device, ContextOn(device, attrs)); }
+}  // namespace
+
+namespace soundshared {
+Shared& S() {
+    static Shared s;
+    return s;
+}
+
+std::recursive_mutex& Lock() {
+    static std::recursive_mutex m;
+    return m;
+}
+
+bool Ready() {
+    Shared& s = S();
+    if (s.device) return true;
+    if (s.opening.valid() && s.opening.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        const auto [device, context] = s.opening.get();
+        Adopt(device, context);
+    }
+    return s.device != nullptr;
+}
+
+bool Opening() { return !S().device && S().opening.valid(); }
+
+namespace {
+// A real output, not the tests' loopback.
+bool Pausable() {
+    Shared& s = S();
+    return !s.loopback && s.device;
+}
+}  // namespace
+
+void Resume() {
+    Shared& s = S();
+    if (!s.paused) return;
+    if (Pausable()) alcDeviceResumeSOFT(s.device);
+    s.paused = false;
+    s.wake.notify_all();
+}
+
+void Service() {
+    Shared& s = S();
+    if (!Ready()) return;
+    bool sounding = false;
+    for (DirectSoundBuffer* b : s.buffers) sounding = b->Serve() || sounding;
+    if (sounding) s.sounded = true;
+    // Not before the first sound: a device paused before it has mixed
+    // anything spoils the header of OpenAL's wave-file output.
+    if (!sounding && !s.paused && s.sounded) {
+        if (Pausable()) alcDevicePauseSOFT(s.device);
+        s.paused = true;
+    }
+}
+
+std::thread& ServiceThread() {
+    static std::thread t;
+    return t;
+}
+
+void StartService() {
+    if (ServiceThread().joinable() || S().loopback) return;
+    ServiceThread() = std::thread([] {
+        std::unique_lock lock(Lock());
+        while (!S().quit) {
+            Service();
+            // Paused with nothing to feed, or without any device: asleep
+            // until something plays.
+            if (S().paused || (!Ready() && !Opening())) S().wake.wait(lock);
+            else S().wake.wait_for(lock, std::chrono::milliseconds(20));
+        }
+    });
+    std::atexit(StopService);
+}
+
+void StopService() {
+    if (!ServiceThread().joinable()) return;
+    {
+        std::lock_guard lock(Lock());
+        S().quit = true;
+    }
+    S().wake.notify_all();
+    ServiceThread().join();
+}
+}  // namespace soundshared
+
+namespace sounddevice {
+bool Available() {
+    std::lock_guard lock(soundshared::Lock());
+    Shared& s = S();
+    if (s.device) return true;
+    if (s.opening.valid()) {  // the background open, waited for
+        const auto [device, context] = s.opening.get();
+        return Adopt(device, context);
+    }
+    if (s.tried) return false;
+    s.tried = true;  // without sound, open once and never again
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (!device) return false;
+    return MakeContext(device, kOutputAttrs);
+}
+
+void OpenInBackground() {
+    std::lock_guard lock(soundshared::Lock());
+    Shared& s = S();
+    if (s.device || s.tried) return;
+    s.tried = true;
+    s.opening = std::async(std::launch::async, [] {
+        ALCdevice* device = alcOpenDevice(nullptr);
+        ALCcontext* context = device ? ContextOn(device, kOutputAttrs) : nullptr;
+        // The service thread picks it up at its next round (20 ms at most).
+        return std::pair<ALCdevice*, ALCcontext*>{context ? device : nullptr, context};
+    });
+    soundshared::StartService();
+}
+
+bool UseLoopback(int rate) {
+    std::lock_guard lock(soundshared::Lock());
+    Shared& s = S();
+    if (s.device) return s.loopback;
+    s.tried = true;
+    ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
+    if (!device) return false;
+    const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
+                            ALC_FREQUENCY, rate, ALC_HRTF_SOFT, ALC_FALSE, 0};
+    s.loopback = MakeContext(device, attrs);
+    return s.loopback;
+}
+
+std::vector<float> Render(int frames) {
+    std::lock_guard lock(soundshared::Lock());
+    std::vector<float> out(static_cast<size_t>(frames) * 2, 0.0f);
+    if (!S().loopback) return out;
+    // The tests' clock: the service runs between small slices, as its thread
+    // would while a real device plays.
+    constexpr int kSlice = 1024;
+    for (int done = 0; done < frames; done += kSlice) {
+        soundshared::Service();
+        alcRenderSamplesSOFT(S().device, out.data() + 2 * done, std::min(kSlice, frames - done));
+    }
+    return out;
+}
+
+bool DevicePaused() {
+    std::lock_guard lock(soundshared::Lock());
+    return S().paused;
+}
+
+int DeviceOpens() { return S().opens; }
+}  // namespace sounddevice

@@ -1,0 +1,147 @@
+#include "WaveCache.h"
+
+#include <sndfile.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "SoundDevice.h"
+#include "SoundShared.h"
+
+namespace wavecache {
+namespace {
+using soundshared::ClearError;
+
+std::map<std::string, Wave>& Cache() {
+    static std::map<std::string, Wave> c;
+    return c;
+}
+
+
+// Buffers of a changed or forgotten wave that a playing channel still holds
+// cannot be deleted yet; they wait here until no source uses them.
+std::vector<ALuint>& Retired() {
+    static std::vector<ALuint> r;
+    return r;
+}
+
+void DeleteWhenFree(std::vector<ALuint> buffers) {
+    std::vector<ALuint> busy;
+    for (ALuint b : buffers) {
+        ClearError();
+        alDeleteBuffers(1, &b);
+        if (alGetError() != AL_NO_ERROR && alIsBuffer(b)) busy.push_back(b);
+    }
+    Retired() = std::move(busy);
+    ClearError();
+}
+
+void Release(const Wave& w) {
+    std::vector<ALuint> all = Retired();
+    all.push_back(w.left);
+    all.push_back(w.right);
+    DeleteWhenFree(std::move(all));
+}
+
+bool Stamp(const std::string& path, long long& mtime, long long& size) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    size = st.st_size;
+    return true;
+}
+
+// A file's samples as the two buffers want them: (left, silence) and
+// (silence, right) pairs. Plain data: it can be made on any thread.
+struct Decoded {
+    std::vector<float> l, r;
+    long rate = 0;
+    long long stamp = 0, size = 0;
+};
+
+std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, long maxSeconds = 0) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    if (!f) return std::nullopt;
+    // A header without frames is no sound either.
+    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||
+        info.frames > 48000LL * 60 * 20) {
+        sf_close(f);
+        return std::nullopt;
+    }
+    // Only what is kept is read: at most `maxSeconds`, and of the channels
+    // only the first two, a block at a time.
+    sf_count_t frames = info.frames;
+    if (maxSeconds > 0 && frames > sf_count_t(maxSeconds) * info.samplerate) frames = sf_count_t(maxSeconds) * info.samplerate;
+    Decoded d;
+    d.rate = info.samplerate;
+    d.stamp = mtime;
+    d.size = size;
+    d.l.reserve(static_cast<size_t>(frames) * 2);
+    d.r.reserve(static_cast<size_t>(frames) * 2);
+    constexpr sf_count_t kBlock = 4096;
+    std::vector<float> in(static_cast<size_t>(kBlock * info.channels));
+    sf_count_t done = 0;
+    while (done < frames) {
+        const sf_count_t got = sf_readf_float(f, in.data(), std::min(kBlock, frames - done));
+        if (got <= 0) break;
+        for (sf_count_t i = 0; i < got; ++i) {
+            const float a = in[static_cast<size_t>(i * info.channels)];
+            const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
+            d.l.push_back(a);
+            d.l.push_back(0.0f);
+            d.r.push_back(0.0f);
+            d.r.push_back(b);
+        }
+        done += got;
+    }
+    sf_close(f);
+    if (done <= 0) return std::nullopt;
+    return d;
+}
+
+}  // namespace
+
+const Wave* Load(const std::string& path, long maxSeconds) {
+    long long mtime = 0, size = 0;
+    if (!Stamp(path, mtime, size)) return nullptr;
+    auto& cache = Cache();
+    const std::string key = maxSeconds > 0 ? path + "\n" + std::to_string(maxSeconds) : path;
+    auto it = cache.find(key);
+    if (it != cache.end()) {
+        if (it->second.stamp == mtime && it->second.size == size) return &it->second;
+        Release(it->second);  // the file changed: read it again
+        cache.erase(it);
+    }
+    if (!Retired().empty()) DeleteWhenFree(Retired());
+    const std::optional<Decoded> d = Decode(path, mtime, size, maxSeconds);
+    if (!d) return nullptr;
+    const std::vector<float>& l = d->l;
+    const std::vector<float>& r = d->r;
+    Wave w;
+    w.rate = d->rate;
+    w.stamp = mtime;
+    w.size = size;
+    ClearError();
+    alGenBuffers(1, &w.left);
+    alGenBuffers(1, &w.right);
+    const ALsizei bytes = static_cast<ALsizei>(l.size() * sizeof(float));
+    alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, static_cast<ALsizei>(d->rate));
+    alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, static_cast<ALsizei>(d->rate));
+    if (alGetError() != AL_NO_ERROR) {
+        Release(w);
+        return nullptr;
+    }
+    return &(cache[key] = w);
+}
+
+void Clear() {
+    for (auto& [p, w] : Cache()) Release(w);
+    Cache().clear();
+}
+}  // namespace wavecache
+
+void sounddevice::ClearCache() { wavecache::Clear(); }
