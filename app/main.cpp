@@ -4,11 +4,11 @@
 
 #include "StartupProbe.h"
 #include "mainwindow/frmMain.h"
+#include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Display.h"
 #include "platform/desktop/EndSignals.h"
 #include "platform/desktop/Fonts.h"
 #include "platform/files/ProgramFolder.h"
-#include "platform/audio/SoundDevice.h"
 
 int main(int argc, char** argv) {
     if (!display::Choose()) {

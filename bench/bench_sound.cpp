@@ -17,8 +17,8 @@
 
 namespace {
 const std::string kDir = GRAVLOK_BIN_DIR;
-const char* const kEffects[] = {"down1", "left1", "right1", "rotate1", "drop1",
-                                "dellin1", "gravlok1", "drop2", "down2", "inverse1"};
+const char* const kEffects[] = {"down1",   "left1",    "right1", "rotate1", "drop1",
+                                "dellin1", "gravlok1", "drop2",  "down2",   "inverse1"};
 bool master = true;
 
 using Clock = std::chrono::steady_clock;
@@ -49,8 +49,8 @@ void StartUpCost() {
         c->DMCtrlPlay();
         effects += Us(t0);
     }
-    std::printf("start-up: music read and started %.0f us, ten effects decoded on first play %.0f us in all\n",
-                music, effects);
+    std::printf("start-up: music read and started %.0f us, ten effects decoded on first play %.0f us in all\n", music,
+                effects);
 }
 
 void PlayPercentiles() {

@@ -39,8 +39,8 @@ std::vector<float> Tone(double seconds, double f0, double f1, double decay, doub
         const double f = f0 * std::pow(f1 / f0, t);
         phase += 2 * kPi * f / kFx;
         const double env = std::exp(-decay * t) * std::min(1.0, i / 64.0) * std::min(1.0, (n - i) / 64.0);
-        v[static_cast<size_t>(i)] =
-            static_cast<float>(0.5 * env * (std::sin(phase) + bright * std::sin(2 * phase) / 2 + bright * std::sin(3 * phase) / 4));
+        v[static_cast<size_t>(i)] = static_cast<float>(
+            0.5 * env * (std::sin(phase) + bright * std::sin(2 * phase) / 2 + bright * std::sin(3 * phase) / 4));
     }
     return v;
 }
@@ -87,9 +87,11 @@ void Render(std::vector<float>& lr, const std::vector<Voice>& voices, double gai
         for (size_t i = 0; i < len; ++i) {
             const double t = double(i) / kMusic;
             const double held = v.length * beat;
-            double env = std::min(1.0, t / 0.01) * (t < held ? std::exp(-1.5 * t) : std::exp(-1.5 * held) * std::exp(-12 * (t - held)));
+            double env = std::min(1.0, t / 0.01) *
+                         (t < held ? std::exp(-1.5 * t) : std::exp(-1.5 * held) * std::exp(-12 * (t - held)));
             double s;
-            if (timbre == 0) s = std::sin(2 * kPi * f * t) + 0.3 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
+            if (timbre == 0)
+                s = std::sin(2 * kPi * f * t) + 0.3 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
             else if (timbre == 1) s = std::sin(2 * kPi * f * t + 0.8 * std::sin(2 * kPi * f * t));
             else s = 0.6 * std::sin(2 * kPi * f * t) + 0.4 * std::sin(2 * kPi * f * 1.003 * t);
             // Tails run past the end into the start, so the loop joins cleanly.

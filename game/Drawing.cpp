@@ -5,9 +5,9 @@
 #include "platform/runtime/Arithmetic.h"
 
 namespace {
-constexpr Rgb kSettled = 0xFFFF;      // yellow
-constexpr Rgb kEmpty = 0;             // black
-constexpr Rgb kFalling = 0xFFFF00;    // outline of the falling figure
+constexpr Rgb kSettled = 0xFFFF;    // yellow
+constexpr Rgb kEmpty = 0;           // black
+constexpr Rgb kFalling = 0xFFFF00;  // outline of the falling figure
 constexpr Rgb kFutureFilled = 0xFFFF;
 constexpr Rgb kFutureEmpty = RGB(120, 120, 120);
 
@@ -112,7 +112,8 @@ void GameCore::EraseShadow(int16_t& col, int16_t& row) {
 
 void GameCore::DrawShadow(int16_t& col, int16_t& row) {
     const float r1 = rnd_.Rnd(), r2 = rnd_.Rnd(), r3 = rnd_.Rnd();
-    const Rgb c = RGB(arith::RoundToInt16(100 + 55 * r1), arith::RoundToInt16(200 + 55 * r2), arith::RoundToInt16(200 + 55 * r3));
+    const Rgb c =
+        RGB(arith::RoundToInt16(100 + 55 * r1), arith::RoundToInt16(200 + 55 * r2), arith::RoundToInt16(200 + 55 * r3));
     Canvas* cv = pictures_.PictureCanvas(Picture::Gravlok);
     if (!cv) return;
     const int firstCol = col > iWellMaxX - 4 ? col : col - 1;

@@ -48,10 +48,8 @@ void GameCore::Land() {
         lngScore = arith::SaturatingAdd(lngScore, points);
         iLastLines = n;
         for (int m = 1; m <= 4; ++m) host_.SetForeColor(CountLinesLabel(m), 0xFFFF);
-        if (host_.TimerEnabled(Timer::MigCountLines))
-            iBlinkTicks = 0;
-        else
-            host_.EnableTimer(Timer::MigCountLines, true);
+        if (host_.TimerEnabled(Timer::MigCountLines)) iBlinkTicks = 0;
+        else host_.EnableTimer(Timer::MigCountLines, true);
         // Only rows of the landing figure's box can become full, so n is at
         // most 4; the index stays inside the counts in any case.
         const int slot = n < 4 ? n : 4;

@@ -7,10 +7,12 @@
 
 #include "platform/drawing/Palette.h"
 
+// clang-format off
 enum class Label {
     Score, Level, Remain, CountLines1, CountLines2, CountLines3, CountLines4,
     Firma, SumBonus, TimeBonus, TotalScore, Position, NextPlace,
 };
+// clang-format on
 
 inline Label CountLinesLabel(int member) {  // member 1 to 4
     return static_cast<Label>(static_cast<int>(Label::CountLines1) + member - 1);

@@ -9,9 +9,9 @@
 #include "platform/drawing/Palette.h"
 
 struct FigureSlot {
-    std::string strShape;  // the figure string, 16 characters "0"/"1"
-    int32_t lngBonus = 0;  // Gravlok bonus in tenths of a point
-    bool bSpecial = false; // a Gravlok figure
+    std::string strShape;   // the figure string, 16 characters "0"/"1"
+    int32_t lngBonus = 0;   // Gravlok bonus in tenths of a point
+    bool bSpecial = false;  // a Gravlok figure
 };
 
 // The super Gravlok figure: rows 0 and 3 full, columns 1 and 3 full.

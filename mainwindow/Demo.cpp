@@ -17,14 +17,9 @@ void frmMain::tmrDemo_Timer() {
     tmrDemo->SetInterval(arith::RoundToInt32(r1 * 750.0f + 5.0f));  // 5 to 755 ms until the next step
     const float r2 = Random().Rnd();
     const int n = arith::RoundToInt16(r2 * 23.0f);
-    if (n >= 1 && n <= 7)
-        cmdLeftRight_MouseDown(0, 0, 0, 0, 0);
-    else if (n >= 8 && n <= 15)
-        cmdLeftRight_MouseDown(2, 0, 0, 0, 0);
-    else if (n >= 16 && n <= 19)
-        cmdRotate_MouseDown(0, 0, 0, 0, 0);
-    else if (n == 20 || n == 21)
-        cmdDown_MouseDown(0, 0, 0, 0);
-    else
-        cmdSpace_MouseDown(0, 0, 0, 0);  // 0, 22 and 23
+    if (n >= 1 && n <= 7) cmdLeftRight_MouseDown(0, 0, 0, 0, 0);
+    else if (n >= 8 && n <= 15) cmdLeftRight_MouseDown(2, 0, 0, 0, 0);
+    else if (n >= 16 && n <= 19) cmdRotate_MouseDown(0, 0, 0, 0, 0);
+    else if (n == 20 || n == 21) cmdDown_MouseDown(0, 0, 0, 0);
+    else cmdSpace_MouseDown(0, 0, 0, 0);  // 0, 22 and 23
 }

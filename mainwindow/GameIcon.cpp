@@ -5,6 +5,7 @@
 namespace {
 // The picture on a 16 x 16 grid: '.' empty well, '#' the well's wall, a
 // letter a cell of that colour.
+// clang-format off
 constexpr const char* kPicture[16] = {
     "################",
     "#..............#",
@@ -23,6 +24,7 @@ constexpr const char* kPicture[16] = {
     "#MMBBRRGGG.CCGG#",
     "################",
 };
+// clang-format on
 
 QColor ColorOf(char c) {
     switch (c) {

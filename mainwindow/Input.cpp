@@ -34,8 +34,7 @@ bool frmMain::eventFilter(QObject* obj, QEvent* e) {
         auto* k = static_cast<QKeyEvent*>(e);
         const int code = keycode::FromQt(k->key());
         if (code == 0) return false;
-        if (t == QEvent::KeyPress)
-            Form_KeyDown(static_cast<int16_t>(code), 0);
+        if (t == QEvent::KeyPress) Form_KeyDown(static_cast<int16_t>(code), 0);
         else if (!k->isAutoRepeat())  // only the real release ends a held key
             Form_KeyUp(static_cast<int16_t>(code), 0);
         return true;

@@ -3,11 +3,11 @@
 
 #include "Colors.h"
 #include "frmMain.h"
+#include "platform/desktop/WindowPlace.h"
+#include "platform/widgets/Twips.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
-#include "platform/desktop/WindowPlace.h"
-#include "platform/widgets/Twips.h"
 #include "sound/settingswindow/frmSettings.h"
 
 void frmMain::ConnectMenu() {
@@ -106,10 +106,25 @@ void frmMain::chkFuture_MouseUp() { picGravlok->setFocus(); }
 void frmMain::tmrMigMenuControls_Timer() {
     const Rgb green = RGB(0, 255, 0);
     switch (iMigStep) {
-    case 0: SetBackColor(chkPause, green); iMigStep = 1; break;
-    case 1: SetBackColor(chkPause, lngPauseBackColor); SetBackColor(chkHelp, green); iMigStep = 2; break;
-    case 2: SetBackColor(chkHelp, lngPauseBackColor); SetBackColor(chkDemo, green); iMigStep = 3; break;
-    case 3: SetBackColor(chkDemo, lngPauseBackColor); SetBackColor(chkSet, green); iMigStep = 4; break;
+    case 0:
+        SetBackColor(chkPause, green);
+        iMigStep = 1;
+        break;
+    case 1:
+        SetBackColor(chkPause, lngPauseBackColor);
+        SetBackColor(chkHelp, green);
+        iMigStep = 2;
+        break;
+    case 2:
+        SetBackColor(chkHelp, lngPauseBackColor);
+        SetBackColor(chkDemo, green);
+        iMigStep = 3;
+        break;
+    case 3:
+        SetBackColor(chkDemo, lngPauseBackColor);
+        SetBackColor(chkSet, green);
+        iMigStep = 4;
+        break;
     default:
         SetBackColor(chkSet, lngPauseBackColor);
         iMigStep = 0;

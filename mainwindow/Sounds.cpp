@@ -7,8 +7,8 @@
 void frmMain::CreateSoundChannels() {
     const bool* master = &EnableSoundControl;
     const long hwnd = static_cast<long>(winId());
-    for (auto* m : {&mDown1, &mLeft1, &mRight1, &mRotate1, &mDrop1, &mDelLin1, &mGravlok1, &mDrop2, &mDown2,
-                    &mInverse1})
+    for (auto* m :
+         {&mDown1, &mLeft1, &mRight1, &mRotate1, &mDrop1, &mDelLin1, &mGravlok1, &mDrop2, &mDown2, &mInverse1})
         *m = std::make_unique<clsDMCtrl>(master, hwnd);
     BkgMusic().mainFreq = &freq;
     BkgMusic().mainHandle = hwnd;
@@ -37,7 +37,7 @@ void frmMain::Play(Sound s) {
 void frmMain::BkgMusicSetPan(int16_t pan) { ::BkgMusicSetPan(pan); }
 
 void frmMain::PlayEventSound(uint8_t code) {
-    static const Sound bySound[] = {Sound::Gravlok1, Sound::Down1, Sound::Left1, Sound::Right1,
-                                    Sound::Rotate1, Sound::Drop1, Sound::DelLin1};
+    static const Sound bySound[] = {Sound::Gravlok1, Sound::Down1, Sound::Left1,  Sound::Right1,
+                                    Sound::Rotate1,  Sound::Drop1, Sound::DelLin1};
     if (code >= 1 && code <= 7) Play(bySound[code - 1]);
 }

@@ -88,4 +88,6 @@ private:
 
 // The client area is the window's own surface: whenever it repaints, so does
 // the preview.
-void frmMain::InstallRepaint() { new PaintHook(client, [this] { Form_Paint(); }); }
+void frmMain::InstallRepaint() {
+    new PaintHook(client, [this] { Form_Paint(); });
+}

@@ -6,19 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Colors.h"
 #include "CaptionStrip.h"
+#include "Colors.h"
 #include "GameIcon.h"
 #include "mainwindow/layout/HelpTexts.h"
-#include "records/frmFuture.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/GraphicalButton.h"
 #include "platform/widgets/Twips.h"
+#include "records/frmFuture.h"
 
 namespace {
 QRect PixelRectOf(const ControlSpec& s) {
-    return QRect(twips::ToPixels(s.left), twips::ToPixels(s.top), twips::ToPixels(s.width),
-                 twips::ToPixels(s.height));
+    return QRect(twips::ToPixels(s.left), twips::ToPixels(s.top), twips::ToPixels(s.width), twips::ToPixels(s.height));
 }
 
 QFont FontOf(const ControlSpec& s) {
@@ -31,8 +30,7 @@ QFont FontOf(const ControlSpec& s) {
 }  // namespace
 
 frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
-    : QWidget(nullptr),
-      GameCore(*this, *this, rnd ? *rnd : defaultRandom, clock ? *clock : defaultClock) {
+    : QWidget(nullptr), GameCore(*this, *this, rnd ? *rnd : defaultRandom, clock ? *clock : defaultClock) {
     setObjectName("frmMain");
     setWindowTitle("Gravlok XII Mirvax");
     setWindowIcon(GameIcon());
@@ -67,8 +65,11 @@ void frmMain::BuildControls() {
         ControlEntry entry{name, s.index, s.kind, nullptr, QString::fromUtf8(HelpText(s.name, s.index))};
         if (s.kind == Kind::Timer) {
             const bool down = name == "tmrDown";
-            const int interval = down ? 2 : name == "tmrLevel" ? 150 : name == "tmrMigCountLines" ? 250
-                                 : name == "tmrDemo" ? 500 : 100;
+            const int interval = down                         ? 2
+                                 : name == "tmrLevel"         ? 150
+                                 : name == "tmrMigCountLines" ? 250
+                                 : name == "tmrDemo"          ? 500
+                                                              : 100;
             auto* t = new WindowTimer(name, interval, down, this);
             if (name == "tmrMigMenuControls") tmrMigMenuControls = t;
             else if (name == "tmrDemo") tmrDemo = t;

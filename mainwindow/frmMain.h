@@ -3,8 +3,8 @@
 // menu. It owns the whole game state (GameCore) and is the window the game
 // rules talk to (GameHost, PictureHost).
 #include <QGroupBox>
-#include <QPointer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
@@ -14,8 +14,8 @@
 #include <optional>
 #include <vector>
 
-#include "mainwindow/layout/Layout.h"
 #include "game/GameCore.h"
+#include "mainwindow/layout/Layout.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/WindowTimer.h"
 #include "records/formats/SettingsFile.h"
@@ -108,7 +108,7 @@ public:
     std::array<QLabel*, 5> lblCountLines{};  // members 1 to 4
     QLabel *Label5 = nullptr, *Label4 = nullptr, *Label3 = nullptr, *Label2 = nullptr, *Label1 = nullptr;
     WindowTimer *tmrMigMenuControls = nullptr, *tmrDemo = nullptr, *tmrLevel = nullptr, *tmrMigCountLines = nullptr,
-            *tmrDown = nullptr;
+                *tmrDown = nullptr;
 
     // The ten sound effect channels, in declaration order.
     std::unique_ptr<clsDMCtrl> mDown1, mLeft1, mRight1, mRotate1, mDrop1, mDelLin1, mGravlok1, mDrop2, mDown2,

@@ -8,32 +8,30 @@
 #include "mainwindow/frmMain.h"
 
 void frmMain::EndOfGame(int32_t score) {
-    tmrDemo->SetEnabled(false);                                               // 1
+    tmrDemo->SetEnabled(false);  // 1
     // From here on a failing step is skipped and the next one runs.          // 2
-    for (QWidget* w : QApplication::topLevelWidgets()) {                      // 3, 4
+    for (QWidget* w : QApplication::topLevelWidgets()) {  // 3, 4
         const QString n = w->objectName();
         if (!w->isVisible()) continue;
-        if (auto* help = qobject_cast<frmHelp*>(w))
-            help->Unload();  // the help tour goes on after the end of game
-        else if (n == "frmOpen" || n == "frmSettings")
-            w->close();
+        if (auto* help = qobject_cast<frmHelp*>(w)) help->Unload();  // the help tour goes on after the end of game
+        else if (n == "frmOpen" || n == "frmSettings") w->close();
     }
-    InsertRecord(score);                                                      // 5
-    FillHallOfFameList();                                                     // 6
+    InsertRecord(score);   // 5
+    FillHallOfFameList();  // 6
     SaveHallOfFame();
-    bool again = false;                                                       // 7
+    bool again = false;  // 7
     {
         frmGameOver dlg(this);
         dlg.exec();
         again = dlg.blnContinue;
     }
-    if (again) {                                                              // 8
+    if (again) {  // 8
         lngScore = 0;
         iSpeed = 0;
         ClearHallOfFame();
         Form_Load();
     } else {
-        ExitProgram(0);                                                       // 9
+        ExitProgram(0);  // 9
     }
 }
 

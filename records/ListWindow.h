@@ -8,8 +8,7 @@
 class ListWindow : public QWidget {
     Q_OBJECT
 public:
-    ListWindow(QWidget* mainWindow, const QString& name, const QString& caption, int clientWidthTw,
-               int clientHeightTw);
+    ListWindow(QWidget* mainWindow, const QString& name, const QString& caption, int clientWidthTw, int clientHeightTw);
 
     // Closes the window for good, whatever a user's close would do.
     void Unload();

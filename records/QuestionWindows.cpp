@@ -6,8 +6,8 @@
 #include "frmGameOver.h"
 #include "mainwindow/Colors.h"
 #include "platform/desktop/WindowPlace.h"
-#include "platform/widgets/FitLabel.h"
 #include "platform/files/CodePage.h"
+#include "platform/widgets/FitLabel.h"
 #include "platform/widgets/Twips.h"
 
 namespace {

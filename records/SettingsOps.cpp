@@ -7,10 +7,10 @@
 #include "frmGravloFathers.h"
 #include "frmStatistic.h"
 #include "mainwindow/frmMain.h"
+#include "platform/desktop/WindowPlace.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/widgets/Twips.h"
-#include "platform/desktop/WindowPlace.h"
 #include "records/formats/SettingsStore.h"
 #include "sound/DirectSound.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 // The player's name for a new row of the hall of fame.
-#include "platform/widgets/NoEscapeDialog.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include "platform/widgets/NoEscapeDialog.h"
 
 class frmEnterName : public NoEscapeDialog {
     Q_OBJECT

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QResizeEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 
 #include "ListWindow.h"
 #include "mainwindow/Colors.h"
@@ -31,9 +31,7 @@ void frmFuture::Form_Load() {
     c.SetScale(twips::FromPixels(picFuture->InnerSize().width()), twips::FromPixels(picFuture->InnerSize().height()));
 }
 
-void frmFuture::Unload() {
-    close();
-}
+void frmFuture::Unload() { close(); }
 
 void frmFuture::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);

@@ -1,8 +1,8 @@
 #pragma once
 // The question after a game: start a new one?
-#include "platform/widgets/NoEscapeDialog.h"
 #include <QLabel>
 #include <QPushButton>
+#include "platform/widgets/NoEscapeDialog.h"
 
 class frmGameOver : public NoEscapeDialog {
     Q_OBJECT

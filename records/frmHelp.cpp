@@ -10,7 +10,7 @@
 namespace {
 constexpr int kClientWidthTw = 3480;
 constexpr int kClientHeightTw = 2700;
-constexpr int kFullHeightTw = 3030;  // unrolling stops just above it
+constexpr int kFullHeightTw = 3030;    // unrolling stops just above it
 constexpr int kNominalCaptionPx = 27;  // caption and borders where the platform shows none
 
 QFont ButtonFont() {
@@ -85,8 +85,8 @@ void frmHelp::ShowModal() {
     if (main_) {
         // Centred on the main window at its full height, whatever it has unrolled to.
         const QPoint c = main_->frameGeometry().center();
-        windowplace::MoveFrame(this, QPoint(c.x() - windowplace::FrameSize(this).width() / 2,
-                                            c.y() - twips::ToPixels(kFullHeightTw) / 2));
+        windowplace::MoveFrame(
+            this, QPoint(c.x() - windowplace::FrameSize(this).width() / 2, c.y() - twips::ToPixels(kFullHeightTw) / 2));
     }
     cmdNext->setFocus();
     exec();

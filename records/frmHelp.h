@@ -1,9 +1,9 @@
 #pragma once
 // One screen of the help tour: a text, "Далее" and "Закрыть". The window
 // unrolls from a thin strip each time it opens.
-#include "platform/widgets/NoEscapeDialog.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "platform/widgets/NoEscapeDialog.h"
 
 #include "platform/widgets/WindowTimer.h"
 

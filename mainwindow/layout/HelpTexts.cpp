@@ -13,6 +13,7 @@ struct HelpEntry {
     const char* text;
 };
 
+// clang-format off
 const HelpEntry kHelp[] = {
     {"picGravlok", -1, "Удаляются только полностью заполненные горизонтальные линии. Одной фигуркой можно удалить от 1 до 4 линий."},
     {"fraControl", -1, "Управление - стрелочными клавишами ( мышкой их тоже можно нажимать )."},
@@ -51,6 +52,7 @@ const HelpEntry kHelp[] = {
     {"lblTotal", -1, "Суммарный бонус за время."},
     {"lblHeightBonus", -1, "Этот бонус зависит от времени."},
 };
+// clang-format on
 }  // namespace
 
 const char* HelpText(const char* name, int index) {

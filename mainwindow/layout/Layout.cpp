@@ -9,6 +9,7 @@ constexpr Rgb kPlaceText = RGB(255, 192, 128);
 }  // namespace
 
 const std::vector<ControlSpec>& MainLayout() {
+    // clang-format off
     static const std::vector<ControlSpec> layout = {
         {"fraGravlok", -1, Kind::Frame, "", "", 120, 120, 3735, 6855, RGB(128, 64, 64), false, kBlack, "", 0, false, false},
         {"picGravlok", -1, Kind::Picture, "fraGravlok", "", 120, 240, 3495, 6495, kBlack, false, kBlack, "MS Sans Serif", 8.25, false, false},
@@ -61,5 +62,6 @@ const std::vector<ControlSpec>& MainLayout() {
         {"Label2", -1, Kind::Bar, "", "", 3000, 8160, 735, 75, kBlack, false, kBlack, "", 0, false, false},
         {"Label1", -1, Kind::Bar, "", "", 3840, 2520, 615, 75, kBlack, false, kBlack, "", 0, false, false},
     };
+    // clang-format on
     return layout;
 }

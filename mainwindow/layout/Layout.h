@@ -9,15 +9,15 @@ enum class Kind { Frame, Picture, Button, Check, Label, Bar, Timer };
 
 struct ControlSpec {
     const char* name;
-    int index;           // member of an indexed group, or -1
+    int index;  // member of an indexed group, or -1
     Kind kind;
     const char* parent;  // "" = the window
     const char* caption;
     int left, top, width, height;  // twips
     Rgb back;
-    bool buttonColor;    // back colour is ColorButtons
+    bool buttonColor;  // back colour is ColorButtons
     Rgb fore;
-    const char* font;    // "" = the window's font
+    const char* font;  // "" = the window's font
     double points;
     bool bold;
     bool centred;

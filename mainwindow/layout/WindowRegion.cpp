@@ -16,9 +16,11 @@ std::vector<Rect> WindowRegion(double outerWidthTw, double outerHeightTw, const 
         if (m.timer || m.hasHelpText) continue;
         const double l = m.left, t = m.top;
         if (m.label)
-            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width), arith::RoundToInt32(t + m.height + 27)});
+            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width),
+                         arith::RoundToInt32(t + m.height + 27)});
         else
-            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width + 6), arith::RoundToInt32(t + m.height + 35)});
+            r.push_back({arith::RoundToInt32(l + 2), arith::RoundToInt32(t + 27), arith::RoundToInt32(l + m.width + 6),
+                         arith::RoundToInt32(t + m.height + 35)});
     }
     return r;
 }

@@ -12,8 +12,8 @@ inline constexpr int kCaptionStripPx = 27;
 // One control of the window, in control order.
 struct Member {
     bool timer = false;
-    bool hasHelpText = false;  // controls with a help text are not part of the shape
-    bool label = false;        // the bars are labels
+    bool hasHelpText = false;                         // controls with a help text are not part of the shape
+    bool label = false;                               // the bars are labels
     double left = 0, top = 0, width = 0, height = 0;  // pixels, relative to the client area
 };
 

@@ -177,8 +177,15 @@ bool UseLoopback(int rate) {
     s.tried = true;
     ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
     if (!device) return false;
-    const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                            ALC_FREQUENCY, rate, ALC_HRTF_SOFT, ALC_FALSE, 0};
+    const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT,
+                            ALC_STEREO_SOFT,
+                            ALC_FORMAT_TYPE_SOFT,
+                            ALC_FLOAT_SOFT,
+                            ALC_FREQUENCY,
+                            rate,
+                            ALC_HRTF_SOFT,
+                            ALC_FALSE,
+                            0};
     s.loopback = MakeContext(device, attrs);
     return s.loopback;
 }

@@ -20,7 +20,8 @@ public:
     // A buffer holding the file in its own format (at most its first
     // `maxSeconds`, when given); nullptr when the file is missing or not a
     // readable wave file.
-    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags, long maxSeconds = 0);
+    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags,
+                                                                 long maxSeconds = 0);
     // A buffer that streams the file as it plays (the music): any length,
     // little memory. It is made before the device is ready and sounds as
     // soon as it is; nullptr when the file is not a readable wave file.
@@ -58,8 +59,8 @@ private:
     unsigned src_[2] = {0, 0};
     std::unique_ptr<SoundStream> stream_;
     bool wantPlaying_ = false;  // a stream's state, kept before the device is there
-    long rate_ = 0;   // the file's own rate
-    long freq_ = 0;   // current rate
+    long rate_ = 0;             // the file's own rate
+    long freq_ = 0;             // current rate
     long volume_ = 0;
     long pan_ = 0;
 };

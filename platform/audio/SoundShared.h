@@ -25,8 +25,8 @@ struct Shared {
     int opens = 0;
     // The device being opened in the background: its device and context.
     std::future<std::pair<ALCdevice*, ALCcontext*>> opening;
-    bool paused = false;        // the device mixes nothing while nothing can sound
-    bool sounded = false;       // something has played since the device opened
+    bool paused = false;   // the device mixes nothing while nothing can sound
+    bool sounded = false;  // something has played since the device opened
     std::set<DirectSoundBuffer*> buffers;
     std::condition_variable_any wake;  // for the service thread
     bool quit = false;                 // the service thread ends (program exit)

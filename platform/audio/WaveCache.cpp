@@ -75,7 +75,8 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
     // Only what is kept is read: at most `maxSeconds`, and of the channels
     // only the first two, a block at a time.
     sf_count_t frames = info.frames;
-    if (maxSeconds > 0 && frames > sf_count_t(maxSeconds) * info.samplerate) frames = sf_count_t(maxSeconds) * info.samplerate;
+    if (maxSeconds > 0 && frames > sf_count_t(maxSeconds) * info.samplerate)
+        frames = sf_count_t(maxSeconds) * info.samplerate;
     Decoded d;
     d.rate = info.samplerate;
     d.stamp = mtime;

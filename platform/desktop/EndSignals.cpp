@@ -23,8 +23,7 @@ void Install(std::function<void()> end, std::function<void()> save) {
     auto* notifier = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier, end = std::move(end)] {
         char c;
-        while (read(pipeFds[0], &c, 1) > 0) {
-        }
+        while (read(pipeFds[0], &c, 1) > 0) {}
         notifier->setEnabled(false);  // once is enough
         end();
     });

@@ -65,7 +65,8 @@ private:
 void Put(QWidget* w, const Place& place) {
     w->move(place());  // the frame's corner when Qt knows the frame; else the window's own
     if (Frameless(w) || !KnownFrame(w).isNull()) return;
-    if (auto* k = w->findChild<QObject*>(Keeper::kName, Qt::FindDirectChildrenOnly)) static_cast<Keeper*>(k)->Want(place);
+    if (auto* k = w->findChild<QObject*>(Keeper::kName, Qt::FindDirectChildrenOnly))
+        static_cast<Keeper*>(k)->Want(place);
     else new Keeper(w, place);
 }
 }  // namespace

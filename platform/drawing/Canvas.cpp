@@ -5,13 +5,16 @@
 #include <cstdlib>
 
 static uint32_t ToArgb(Rgb c) {
-    return 0xFF000000u | (static_cast<uint32_t>(RedOf(c)) << 16) |
-           (static_cast<uint32_t>(GreenOf(c)) << 8) | static_cast<uint32_t>(BlueOf(c));
+    return 0xFF000000u | (static_cast<uint32_t>(RedOf(c)) << 16) | (static_cast<uint32_t>(GreenOf(c)) << 8) |
+           static_cast<uint32_t>(BlueOf(c));
 }
 
 void PixelRect::Unite(const PixelRect& o) {
     if (o.Empty()) return;
-    if (Empty()) { *this = o; return; }
+    if (Empty()) {
+        *this = o;
+        return;
+    }
     const int x2 = std::max(x + w, o.x + o.w), y2 = std::max(y + h, o.y + o.h);
     x = std::min(x, o.x);
     y = std::min(y, o.y);
@@ -36,9 +39,7 @@ void Canvas::SetScale(double scaleWidth, double scaleHeight) {
 int Canvas::ToPxX(double x) const { return static_cast<int>(std::floor(x * w_ / sw_)); }
 int Canvas::ToPxY(double y) const { return static_cast<int>(std::floor(y * h_ / sh_)); }
 
-void Canvas::Touch(int x1, int y1, int x2, int y2) {
-    dirty_.Unite({x1, y1, x2 - x1 + 1, y2 - y1 + 1});
-}
+void Canvas::Touch(int x1, int y1, int x2, int y2) { dirty_.Unite({x1, y1, x2 - x1 + 1, y2 - y1 + 1}); }
 
 void Canvas::FillPx(int x1, int y1, int x2, int y2, Rgb c) {
     if (x1 > x2) std::swap(x1, x2);

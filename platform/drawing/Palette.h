@@ -5,9 +5,7 @@
 
 using Rgb = uint32_t;
 
-constexpr Rgb RGB(int r, int g, int b) {
-    return static_cast<Rgb>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
+constexpr Rgb RGB(int r, int g, int b) { return static_cast<Rgb>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }
 constexpr int RedOf(Rgb c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int BlueOf(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }

@@ -9,8 +9,6 @@ QString& Override() {
 }
 }  // namespace
 
-QString ProgramFolder() {
-    return Override().isEmpty() ? QCoreApplication::applicationDirPath() : Override();
-}
+QString ProgramFolder() { return Override().isEmpty() ? QCoreApplication::applicationDirPath() : Override(); }
 
 void SetProgramFolder(const QString& dir) { Override() = dir; }

@@ -2,9 +2,9 @@
 // Opening the game's files in a folder other players may write: only
 // regular files, never through another user's symbolic link, never blocking
 // (a FIFO or a device put in a file's place is refused at once).
+#include <sys/types.h>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 namespace safeopen {
 

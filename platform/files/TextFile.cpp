@@ -62,8 +62,8 @@ bool WriteInPlace(const std::string& path, const std::string& bytes) {
     struct stat st {};
     // Room for the longer text first, so a full disk stops the save before
     // it has changed a byte.
-    if (fstat(fd, &st) != 0 || (size > st.st_size && posix_fallocate(fd, 0, size) != 0) ||
-        !WriteAll(fd, bytes, 0) || ftruncate(fd, size) != 0) {
+    if (fstat(fd, &st) != 0 || (size > st.st_size && posix_fallocate(fd, 0, size) != 0) || !WriteAll(fd, bytes, 0) ||
+        ftruncate(fd, size) != 0) {
         close(fd);
         return false;
     }

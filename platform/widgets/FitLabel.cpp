@@ -21,9 +21,7 @@ QRect FitLabel::TextRect() const {
     return contentsRect().adjusted(m, m, -m, -m);
 }
 
-int FitLabel::TextFlags() const {
-    return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-}
+int FitLabel::TextFlags() const { return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0); }
 
 FitLabel::Shown FitLabel::Fitted() const {
     const QRect room = TextRect();

@@ -1,7 +1,7 @@
 #include "PictureBox.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -7,8 +7,6 @@ namespace timerpace {
 
 constexpr int kMinTickMs = 10;
 
-constexpr int Effective(int requestedMs) {
-    return requestedMs < kMinTickMs ? kMinTickMs : requestedMs;
-}
+constexpr int Effective(int requestedMs) { return requestedMs < kMinTickMs ? kMinTickMs : requestedMs; }
 
 }  // namespace timerpace

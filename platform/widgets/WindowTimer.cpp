@@ -20,8 +20,6 @@ void WindowTimer::SetInterval(int ms) {
 void WindowTimer::SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
-    if (on)
-        timer_.start();
-    else
-        timer_.stop();
+    if (on) timer_.start();
+    else timer_.stop();
 }

@@ -45,13 +45,13 @@ void InsertAt(Table& t, size_t index, std::string name, double score);
 
 // One update of the player's place while the running score climbs.
 struct Climb {
-    bool nextPlace = false;      // show nextPlaceText in the next-place label
+    bool nextPlace = false;  // show nextPlaceText in the next-place label
     std::string nextPlaceText;
-    bool moved = false;          // the player passed at least one row
-    int selectRow = -1;          // 0-based row of the list just overtaken
-    std::string positionText;    // "Place # 3"
-    std::string statisticLine;   // "...Place : 3" or "...VICTORY !!!"
-    bool victory = false;        // first place reached
+    bool moved = false;         // the player passed at least one row
+    int selectRow = -1;         // 0-based row of the list just overtaken
+    std::string positionText;   // "Place # 3"
+    std::string statisticLine;  // "...Place : 3" or "...VICTORY !!!"
+    bool victory = false;       // first place reached
 };
 // Ranks `score` against the scores themselves; iPlace rows are above the
 // player. iPlacesPassed counts the places gained and is 0 again after.

@@ -14,11 +14,11 @@ inline constexpr const char* kMarker = "gravlok-music...";
 inline constexpr const char* kDefaultPath = "...";
 
 // Conversions of one line. Failures are empty.
-double LenientNumber(std::string_view line);            // leading number, blanks skipped, none = 0
-double LenientPosition(std::string_view line);          // the same, "," also as the decimal point
+double LenientNumber(std::string_view line);                // leading number, blanks skipped, none = 0
+double LenientPosition(std::string_view line);              // the same, "," also as the decimal point
 std::optional<double> StrictNumber(std::string_view line);  // the whole line; "." or ","
-std::optional<bool> Boolean(std::string_view line);     // True/False in any case, or a number
-std::optional<int16_t> Int16(std::string_view line);    // lenient, half to even, in range
+std::optional<bool> Boolean(std::string_view line);         // True/False in any case, or a number
+std::optional<int16_t> Int16(std::string_view line);        // lenient, half to even, in range
 std::optional<int32_t> Int32(std::string_view line);
 std::optional<uint8_t> UInt8(std::string_view line);
 // A number as written: a space for no sign, the digits, a space.
@@ -41,8 +41,8 @@ struct Channel {
 // Channels in the order of the file.
 enum FileChannel { Left1, Right1, Rotate1, Drop1, Drop2, Down1, Down2, DelLin1, Gravlok1, Inverse1 };
 inline constexpr std::array<const char*, 10> kChannelFiles = {
-    "left1.WAV", "right1.WAV", "rotate1.WAV", "drop1.WAV", "drop2.WAV",
-    "down1.WAV", "down2.WAV", "dellin1.WAV", "gravlok1.WAV", "inverse1.WAV"};
+    "left1.WAV", "right1.WAV", "rotate1.WAV", "drop1.WAV",    "drop2.WAV",
+    "down1.WAV", "down2.WAV",  "dellin1.WAV", "gravlok1.WAV", "inverse1.WAV"};
 
 struct Values {
     double mainLeft = 2955, mainTop = 1560;

@@ -74,7 +74,7 @@ void frmOpen::SetDir(const QString& path) {
     // The folders on the way to it, then its subfolders.
     dirOpen->clear();
     QStringList chain;
-    for (QDir up(dir_);; ) {
+    for (QDir up(dir_);;) {
         chain.prepend(up.absolutePath());
         if (up.isRoot() || !up.cdUp()) break;
     }

@@ -5,21 +5,22 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "sound/DirectSound.h"
-#include "sound/clsDMCtrl.h"
 #include "frmOpen.h"
 #include "mainwindow/frmMain.h"
+#include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/Twips.h"
-#include "platform/desktop/WindowPlace.h"
 #include "records/formats/HallOfFame.h"
+#include "sound/DirectSound.h"
+#include "sound/clsDMCtrl.h"
 
 namespace {
 QRect Tw(int l, int t, int w, int h) {
     return QRect(twips::ToPixels(l), twips::ToPixels(t), twips::ToPixels(w), twips::ToPixels(h));
 }
-const char* const kEvents[] = {"Инверсия", "Появление Gravlok-фигурки", "Удаление линиий", "Приземление",
-                               "Бросить",  "Вращение",                  "Влево",           "Вправо"};
+const char* const kEvents[] = {
+    "Инверсия", "Появление Gravlok-фигурки", "Удаление линиий", "Приземление", "Бросить", "Вращение", "Влево",
+    "Вправо"};
 QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
@@ -86,13 +87,15 @@ frmSettings::frmSettings(frmMain* main)
     QCheckBox* ens[2];
     QPushButton* opens[2];
     for (int v = 0; v < 2; ++v) {
-        vars[v] = frame(v == 0 ? "Первый вариант" : "Второй вариант", fraButton, Tw(120, v == 0 ? 840 : 3360, 3255, 2295),
-                        v == 0 ? "fraFirstVar" : "fraSecondVar");
+        vars[v] = frame(v == 0 ? "Первый вариант" : "Второй вариант", fraButton,
+                        Tw(120, v == 0 ? 840 : 3360, 3255, 2295), v == 0 ? "fraFirstVar" : "fraSecondVar");
         varLabels[v] = label("Empty", vars[v], Tw(240, 240, 2775, 375), v == 0 ? "lblFirstVar" : "lblSecondVar");
         vols[v] = slider(vars[v], Tw(120, 600, 3015, 495), -2500, 0, 250, 1000, v == 0 ? "sldVolBut1" : "sldVolBut2");
-        freqs[v] = slider(vars[v], Tw(120, 1080, 3015, 615), 5000, 75000, 2500, 5, v == 0 ? "sldFreqBut1" : "sldFreqBut2");
+        freqs[v] =
+            slider(vars[v], Tw(120, 1080, 3015, 615), 5000, 75000, 2500, 5, v == 0 ? "sldFreqBut1" : "sldFreqBut2");
         ens[v] = check(vars[v], Tw(v == 0 ? 120 : 240, 1800, 1335, 375), v == 0 ? "chkEnFirstVar" : "chkEnSecondVar");
-        opens[v] = button("Выбрать файл", vars[v], Tw(1680, 1800, 1335, 375), v == 0 ? "cmdOpenFirst" : "cmdOpenSecond");
+        opens[v] =
+            button("Выбрать файл", vars[v], Tw(1680, 1800, 1335, 375), v == 0 ? "cmdOpenFirst" : "cmdOpenSecond");
     }
     fraFirstVar = vars[0], fraSecondVar = vars[1];
     lblFirstVar = varLabels[0], lblSecondVar = varLabels[1];
@@ -121,10 +124,11 @@ frmSettings::frmSettings(frmMain* main)
         optMirv[static_cast<size_t>(i)]->setGeometry(Tw(120, 360 + 360 * i, mirvWidth[i], 255));
         group->addButton(optMirv[static_cast<size_t>(i)], i);
     }
-    Label1 = label("Воспроизводиться могут только wav-файлы. Под именем файла расположены слайдеры, определяющие "
-                   "громкость и скорость воспроизведения. Для фоновой музыки можно настраивать скорость перехода "
-                   "музыки слева направо и наоборот (второй ползунок или текстовое поле напротив ползунка).",
-                   this, Tw(3840, 4680, 3615, 1575), "Label1");
+    Label1 = label(
+        "Воспроизводиться могут только wav-файлы. Под именем файла расположены слайдеры, определяющие "
+        "громкость и скорость воспроизведения. Для фоновой музыки можно настраивать скорость перехода "
+        "музыки слева направо и наоборот (второй ползунок или текстовое поле напротив ползунка).",
+        this, Tw(3840, 4680, 3615, 1575), "Label1");
     cmdOk = button("OK", this, Tw(6240, 6360, 1215, 375), "cmdOk");
 
     connect(cmbListEvents, &QComboBox::currentIndexChanged, this, [this] { cmbListEvents_Click(); });
@@ -153,17 +157,17 @@ frmSettings::~frmSettings() {
 }
 
 void frmSettings::Form_Load() {
-    sldVolBackgrnd->SetValue(BkgMusic().BkgMusicVolume);                         // 1
-    chkEnable->setChecked(!main_->EnableLoop);                                   // 2
-    chkSoundControl->setChecked(!main_->EnableSoundControl);                     // 3
+    sldVolBackgrnd->SetValue(BkgMusic().BkgMusicVolume);                          // 1
+    chkEnable->setChecked(!main_->EnableLoop);                                    // 2
+    chkSoundControl->setChecked(!main_->EnableSoundControl);                      // 3
     lblFile->setText(QString::fromStdString(FileNameOf(main_->PathToBkgMusic)));  // 4
-    for (const char* e : kEvents) cmbListEvents->addItem(U(e));                  // 5
+    for (const char* e : kEvents) cmbListEvents->addItem(U(e));                   // 5
     cmbListEvents->setCurrentIndex(0);
     cmbListEvents_Click();
-    sldChange->SetValue(main_->SpeedChange);                                      // 6
+    sldChange->SetValue(main_->SpeedChange);  // 6
     txtChange->setText(QString::number(sldChange->value()));
-    sldFreq->SetValue(main_->freq);                                               // 7
-    if (main_->iMirvax < 3) {                                                     // 8
+    sldFreq->SetValue(main_->freq);  // 7
+    if (main_->iMirvax < 3) {        // 8
         optMirv[main_->iMirvax]->setChecked(true);
         optMirv_Click(main_->iMirvax);
     }

@@ -6,9 +6,9 @@
 #include <QStyleFactory>
 
 #include "mainwindow/frmMain.h"
+#include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Fonts.h"
 #include "platform/files/ProgramFolder.h"
-#include "platform/audio/SoundDevice.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

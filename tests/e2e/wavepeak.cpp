@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
     long long frames = 0;
     for (sf_count_t n; (n = sf_readf_float(f, buf.data(), 4096)) > 0;) {
         frames += n;
-        for (sf_count_t i = 0; i < n * info.channels; ++i) peak = std::max(peak, double(std::fabs(buf[static_cast<size_t>(i)])));
+        for (sf_count_t i = 0; i < n * info.channels; ++i)
+            peak = std::max(peak, double(std::fabs(buf[static_cast<size_t>(i)])));
     }
     sf_close(f);
     std::printf("%lld %.4f\n", frames, peak);

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = codepage::FromCp1251(std::string_view(reinterpret_cast<const char*>(data), size));
     const auto v = settings::Parse(text, "/game");
     if (!v) return 0;
-    for (double p : {v->mainLeft, v->mainTop, v->hall.left, v->hall.top, v->stat.left, v->stat.top,
-                     v->future.left, v->future.top})
+    for (double p :
+         {v->mainLeft, v->mainTop, v->hall.left, v->hall.top, v->stat.left, v->stat.top, v->future.left, v->future.top})
         if (!std::isfinite(p)) std::abort();
     // The 8-, 16- and 32-bit fields hold their types; paths have no line ends.
     auto oneLine = [](const std::string& s) { return s.find_first_of("\r\n") == std::string::npos; };

@@ -45,8 +45,7 @@ TEST(FileSafety, AFullDiskLeavesBothFilesAsTheyWere) {
     QFile filler(d.filePath("filler"));
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(512, 'x');
-    while (filler.write(block) == block.size()) {
-    }
+    while (filler.write(block) == block.size()) {}
     filler.close();
 
     EXPECT_FALSE(hof::Save(d.path(), t, hof::NewRow{"New", 200000}));

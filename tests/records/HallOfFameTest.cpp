@@ -56,7 +56,7 @@ TEST(TableText, ReadersTakeTheLeadingNumberAndAnyLineEnd) {
 TEST(TableRows, NameColumnOfFifteenAndTheRowNumber) {
     EXPECT_EQ(hof::RowText(1, "Plumo", 0), "1. Plumo          0");
     EXPECT_EQ(hof::RowText(10, "UnNamed", 5204), "10.UnNamed        5204");
-    EXPECT_EQ(hof::RowText(2, "Иван", 300), "2. Иван           300");  // characters, not bytes
+    EXPECT_EQ(hof::RowText(2, "Иван", 300), "2. Иван           300");              // characters, not bytes
     EXPECT_EQ(hof::RowText(3, "ABCDEFGHIJKLMNOP", 12), "3. ABCDEFGHIJKLMNOP 12");  // 16: one space still
     EXPECT_EQ(hof::RowText(4, "ABCDEFGHIJKLMNO", 12), "4. ABCDEFGHIJKLMNO 12");
 }

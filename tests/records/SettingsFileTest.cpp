@@ -12,8 +12,9 @@ using settings::Values;
 
 namespace {
 std::string DefaultText() {
-    std::string t = " 2955 \r\n 1560 \r\nTrue\r\n 9905 \r\n 7200 \r\nTrue\r\n 11530 \r\n 1560 \r\nTrue\r\n 9905 \r\n"
-                    " 1560 \r\nTrue\r\ngravlok-music...\r\n...\r\nTrue\r\n-800 \r\n 18600 \r\n";
+    std::string t =
+        " 2955 \r\n 1560 \r\nTrue\r\n 9905 \r\n 7200 \r\nTrue\r\n 11530 \r\n 1560 \r\nTrue\r\n 9905 \r\n"
+        " 1560 \r\nTrue\r\ngravlok-music...\r\n...\r\nTrue\r\n-800 \r\n 18600 \r\n";
     for (int i = 0; i < 10; ++i) t += "...\r\nTrue\r\n 0 \r\n 32000 \r\n";
     return t + " 0 \r\n 1 \r\n";
 }

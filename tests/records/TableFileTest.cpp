@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,7 +78,8 @@ TEST(TableFile, HostileFilesLoadIntoAUsableTable) {
     EXPECT_EQ(t.Rows(), 0u);
 
     QByteArray many;
-    for (int i = 0; i < 100'000; ++i) many += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(100'000 - i) + "\r\n";
+    for (int i = 0; i < 100'000; ++i)
+        many += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(100'000 - i) + "\r\n";
     Write(d.path(), many);
     t = hof::Load(d.path());
     // Read up to the bound: far more than 99 rows, far fewer than the file's.
@@ -108,7 +108,8 @@ TEST(TableFile, CopiesOnASlowShareWaitTheirTurnAndLoseNoRecord) {
     std::vector<std::unique_ptr<QProcess>> procs;
     for (int i = 0; i < kCopies; ++i) {
         auto p = std::make_unique<QProcess>();
-        p->start(SAVE_RECORD_TOOL, {d.path(), QString("Slow%1").arg(i), QString::number(100 + i), QString::number(kDelay)});
+        p->start(SAVE_RECORD_TOOL,
+                 {d.path(), QString("Slow%1").arg(i), QString::number(100 + i), QString::number(kDelay)});
         procs.push_back(std::move(p));
     }
     double longest = 0;

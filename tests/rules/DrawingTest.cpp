@@ -10,9 +10,7 @@ const std::string kSquare = "0000011001100000";
 Rgb CellCentre(const Canvas& c, int col, int row) { return c.PointAt((col - 4) * 250 + 125, row * 250 + 125); }
 Rgb CellEdge(const Canvas& c, int col, int row) { return c.PointAt((col - 4) * 250 + 30, row * 250 + 125); }
 
-bool IsShadowColour(Rgb c) {
-    return RedOf(c) >= 100 && RedOf(c) <= 155 && GreenOf(c) >= 200 && BlueOf(c) >= 200;
-}
+bool IsShadowColour(Rgb c) { return RedOf(c) >= 100 && RedOf(c) <= 155 && GreenOf(c) >= 200 && BlueOf(c) >= 200; }
 }  // namespace
 
 TEST(Drawing, LandingLeavesSettledCellsYellowAndErasedCellsBlack) {
@@ -21,10 +19,10 @@ TEST(Drawing, LandingLeavesSettledCellsYellowAndErasedCellsBlack) {
     g.SetFigure(kSquare, 9, 0);
     g.core.DrawFigureArea();
     EXPECT_EQ(CellEdge(g.host.well, 10, 1), 0xFFFF00u);  // outline of the falling figure
-    EXPECT_EQ(CellCentre(g.host.well, 10, 1), 0u);      // outlines only
+    EXPECT_EQ(CellCentre(g.host.well, 10, 1), 0u);       // outlines only
     g.core.iFigY = 1;
     g.core.DrawFigureArea();
-    EXPECT_EQ(CellEdge(g.host.well, 10, 1), 0u);        // the row it left is erased
+    EXPECT_EQ(CellEdge(g.host.well, 10, 1), 0u);  // the row it left is erased
     EXPECT_EQ(CellEdge(g.host.well, 10, 3), 0xFFFF00u);
 
     g.core.bDropping = true;

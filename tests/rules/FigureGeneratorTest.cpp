@@ -28,9 +28,9 @@ struct Generator {
 TEST(NextFigure, OrdinaryFigureTakesWarmUpPlusTwoDraws) {
     for (int k = 0; k < 7; ++k) {
         Generator g;
-        g.rnd.PushN(15, 0.99f);                 // warm-up, discarded
-        g.rnd.Push((k + 0.5f) / 7.0f);          // figure k
-        g.rnd.Push(0.3f);                       // Int(0.3 * 50) = 15: not a Gravlok figure
+        g.rnd.PushN(15, 0.99f);         // warm-up, discarded
+        g.rnd.Push((k + 0.5f) / 7.0f);  // figure k
+        g.rnd.Push(0.3f);               // Int(0.3 * 50) = 15: not a Gravlok figure
         EXPECT_EQ(g.core.NextFigure(), kOrdinary[k]);
         EXPECT_EQ(g.rnd.draws, 17);
         EXPECT_EQ(g.rnd.Queued(), 0u);
@@ -61,7 +61,7 @@ TEST(NextFigure, EmptyPatternBecomesTheSuperFigure) {
     g.rnd.PushN(15, 0.1f);
     g.rnd.Push({0.2f, 0.51f});  // Int(25.5) = 25
     g.rnd.PushN(8, 0.5f);
-    g.rnd.PushN(16, 0.79f);     // 0.8 > 0.79 everywhere: no cell filled
+    g.rnd.PushN(16, 0.79f);  // 0.8 > 0.79 everywhere: no cell filled
     EXPECT_EQ(g.core.NextFigure(), kSuperGravlok);
     EXPECT_EQ(g.core.lngNewBonus, 250000);
     EXPECT_EQ(g.rnd.draws, 15 + 2 + 8 + 16);  // no bonus draw for the super figure

@@ -4,9 +4,9 @@
 #include "Scripted.h"
 #include "platform/drawing/Canvas.h"
 #include "platform/drawing/Palette.h"
+#include "platform/runtime/Arithmetic.h"
 #include "platform/widgets/TimerPace.h"
 #include "platform/widgets/Twips.h"
-#include "platform/runtime/Arithmetic.h"
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(arith::RoundToInt32(0.5), 0);

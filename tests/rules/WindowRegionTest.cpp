@@ -30,16 +30,16 @@ std::vector<shape::Member> Members(double twipsPerPixel) {
 
 TEST(WindowRegion, AtFifteenTwipsPerPixelItIsTheStripPlusTheNineRectangles) {
     const std::vector<shape::Rect> expected = {
-        {0, 0, 6930, 27},                                  // caption strip
-        {10, 35, 263, 500},                                // fraGravlok
-        {58, 507, 207, 596},                               // fraBottom
-        {234, 515, 447, 604},                              // fraBottomRight
-        {290, 35, 455, 500},                               // fraLeft
-        {274, 27, 277, 196},                               // Label5
-        {34, 555, 57, 560},                                // Label4
-        {34, 491, 37, 556},                                // Label3
-        {202, 571, 249, 576},                              // Label2
-        {258, 195, 297, 200},                              // Label1
+        {0, 0, 6930, 27},      // caption strip
+        {10, 35, 263, 500},    // fraGravlok
+        {58, 507, 207, 596},   // fraBottom
+        {234, 515, 447, 604},  // fraBottomRight
+        {290, 35, 455, 500},   // fraLeft
+        {274, 27, 277, 196},   // Label5
+        {34, 555, 57, 560},    // Label4
+        {34, 491, 37, 556},    // Label3
+        {202, 571, 249, 576},  // Label2
+        {258, 195, 297, 200},  // Label1
     };
     EXPECT_EQ(shape::WindowRegion(6930, 9210, Members(15)), expected);
 }
@@ -61,8 +61,8 @@ TEST(WindowRegion, AtAnotherDpiThePanelsFollowTheirPixelsAndTheStripStays27High)
 
 TEST(WindowRegion, ControlsWithAHelpTextAndTimersAreLeftOut) {
     std::vector<shape::Member> m(3);
-    m[0] = {false, true, false, 1, 1, 10, 10};   // a labelled control
-    m[1] = {true, false, false, 1, 1, 10, 10};   // a timer
+    m[0] = {false, true, false, 1, 1, 10, 10};    // a labelled control
+    m[1] = {true, false, false, 1, 1, 10, 10};    // a timer
     m[2] = {false, false, true, 2.5, 3.5, 4, 5};  // a bar, halves to even
     const std::vector<shape::Rect> r = shape::WindowRegion(100, 200, m);
     ASSERT_EQ(r.size(), 2u);

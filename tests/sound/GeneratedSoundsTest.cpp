@@ -29,7 +29,8 @@ Read Load(const std::string& path) {
 // The largest step between neighbouring samples of one channel, over all.
 float MaxStep(const Read& r, int ch) {
     float m = 0;
-    for (size_t i = static_cast<size_t>(r.info.channels + ch); i < r.v.size(); i += static_cast<size_t>(r.info.channels))
+    for (size_t i = static_cast<size_t>(r.info.channels + ch); i < r.v.size();
+         i += static_cast<size_t>(r.info.channels))
         m = std::max(m, std::fabs(r.v[i] - r.v[i - static_cast<size_t>(r.info.channels)]));
     return m;
 }
@@ -37,8 +38,8 @@ float MaxStep(const Read& r, int ch) {
 
 TEST(GeneratedSounds, TenShortDistinctEffectsWithoutClicks) {
     std::set<std::vector<float>> seen;
-    for (const char* name : {"left1", "right1", "rotate1", "drop1", "drop2", "down1", "down2", "dellin1",
-                             "gravlok1", "inverse1"}) {
+    for (const char* name :
+         {"left1", "right1", "rotate1", "drop1", "drop2", "down1", "down2", "dellin1", "gravlok1", "inverse1"}) {
         const Read r = Load(kDir + "/sound/" + name + ".WAV");
         ASSERT_FALSE(r.v.empty()) << name;
         EXPECT_EQ(r.info.samplerate, 32000) << name;

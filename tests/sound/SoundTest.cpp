@@ -2,13 +2,13 @@
 // stop and resume, restarts, the master switch and bad files.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <sndfile.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <chrono>
 #include <fstream>
 #include <thread>
 
@@ -35,8 +35,7 @@ fs::path Dir() {
 }
 
 // A tone of `hz` after `silence` seconds, `channels` 1 or 2 (right at half level).
-std::string Wave(const std::string& name, int rate, double hz, double seconds, int channels = 1,
-                 double silence = 0) {
+std::string Wave(const std::string& name, int rate, double hz, double seconds, int channels = 1, double silence = 0) {
     const std::string path = (Dir() / name).string();
     SF_INFO info{};
     info.samplerate = rate;
@@ -67,7 +66,8 @@ Level Measure(int frames) {
     for (int i = 0; i < frames; ++i) {
         l.left += out[static_cast<size_t>(2 * i)] * out[static_cast<size_t>(2 * i)];
         l.right += out[static_cast<size_t>(2 * i + 1)] * out[static_cast<size_t>(2 * i + 1)];
-        if (i > 0 && (out[static_cast<size_t>(2 * i)] >= 0) != (out[static_cast<size_t>(2 * i - 2)] >= 0)) ++l.crossings;
+        if (i > 0 && (out[static_cast<size_t>(2 * i)] >= 0) != (out[static_cast<size_t>(2 * i - 2)] >= 0))
+            ++l.crossings;
     }
     l.left = std::sqrt(l.left / frames);
     l.right = std::sqrt(l.right / frames);
@@ -93,7 +93,7 @@ TEST(Effects, FrequencyZeroPlaysAtTheFileRateAndReportsIt) {
     c->DMCtrlPlay();
     EXPECT_EQ(c->DMCtrlFreq(), 22050);
     const Level l = Measure(kRate / 2);
-    EXPECT_NEAR(l.crossings, 441, 10);  // 441 Hz over half a second: 441 sign changes
+    EXPECT_NEAR(l.crossings, 441, 10);                // 441 Hz over half a second: 441 sign changes
     EXPECT_NEAR(l.left, 0.5 / std::sqrt(2.0), 0.02);  // mono at full level on both sides
     EXPECT_NEAR(l.right, l.left, 0.01);
     Silence();
@@ -153,7 +153,7 @@ TEST(Effects, BadFilesAreSilentAndHarmNoOtherChannel) {
     }
     bool on = true;
     for (const std::string& p : {(d / "missing.WAV").string(), (d / "empty.WAV").string(), (d / "text.WAV").string(),
-                                (d / "trunc.WAV").string()}) {
+                                 (d / "trunc.WAV").string()}) {
         auto bad = Channel(&on, p);
         bad->DMCtrlPlay();
         EXPECT_EQ(bad->Buffer, nullptr) << p;
@@ -186,7 +186,8 @@ TEST(Effects, AWideLongFileChosenAsAnEffectKeepsOnlyWhatAnEffectNeeds) {
         SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
         std::vector<float> block(8000 * 8);
         for (int i = 0; i < 8000; ++i)
-            for (int c = 0; c < 8; ++c) block[static_cast<size_t>(i * 8 + c)] = 0.5f * std::sin(2 * M_PI * 500 * i / 8000.0);
+            for (int c = 0; c < 8; ++c)
+                block[static_cast<size_t>(i * 8 + c)] = 0.5f * std::sin(2 * M_PI * 500 * i / 8000.0);
         for (int sec = 0; sec < 300; ++sec) sf_writef_float(f, block.data(), 8000);
         sf_close(f);
     }
@@ -290,8 +291,10 @@ TEST(Music, AFileOfAnyLengthStreamsLoopsAndStaysSmall) {
         SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
         ASSERT_NE(f, nullptr);
         std::vector<short> block(8000);
-        for (int i = 0; i < 8000; ++i) block[static_cast<size_t>(i)] = static_cast<short>(12000 * std::sin(2 * M_PI * 400 * i / 8000.0));
-        for (sf_count_t done = 0; done < kFrames; done += 8000) sf_writef_short(f, block.data(), std::min<sf_count_t>(8000, kFrames - done));
+        for (int i = 0; i < 8000; ++i)
+            block[static_cast<size_t>(i)] = static_cast<short>(12000 * std::sin(2 * M_PI * 400 * i / 8000.0));
+        for (sf_count_t done = 0; done < kFrames; done += 8000)
+            sf_writef_short(f, block.data(), std::min<sf_count_t>(8000, kFrames - done));
         sf_close(f);
     }
     const long before = ResidentKb();

@@ -52,10 +52,10 @@ TEST(Demo, EachDrawPicksItsButtonAndInterval) {
     };
     // n is r2 x 23 to the nearest integer; the interval r1 x 750 + 5.
     const Case cases[] = {
-        {0.0f, 0.49f / 23, Invert, 5},    {0.5f, 0.51f / 23, Left, 380},    {0.9999f, 7.49f / 23, Left, 755},
-        {0.1f, 7.51f / 23, Right, 80},    {0.2f, 15.49f / 23, Right, 155},  {0.3f, 15.51f / 23, Rotate, 230},
-        {0.4f, 19.49f / 23, Rotate, 305}, {0.6f, 19.51f / 23, Drop, 455},   {0.7f, 21.49f / 23, Drop, 530},
-        {0.8f, 21.51f / 23, Invert, 605}, {0.9f, 22.9f / 23, Invert, 680},  {0.00066f, 0.0f, Invert, 5},
+        {0.0f, 0.49f / 23, Invert, 5},    {0.5f, 0.51f / 23, Left, 380},   {0.9999f, 7.49f / 23, Left, 755},
+        {0.1f, 7.51f / 23, Right, 80},    {0.2f, 15.49f / 23, Right, 155}, {0.3f, 15.51f / 23, Rotate, 230},
+        {0.4f, 19.49f / 23, Rotate, 305}, {0.6f, 19.51f / 23, Drop, 455},  {0.7f, 21.49f / 23, Drop, 530},
+        {0.8f, 21.51f / 23, Invert, 605}, {0.9f, 22.9f / 23, Invert, 680}, {0.00066f, 0.0f, Invert, 5},
     };
     for (const Case& c : cases) {
         g.rnd.Push({c.r1, c.r2});

@@ -61,7 +61,8 @@ struct Game {
     }
     QStringList Statistic() const {
         QStringList l;
-        for (int i = 0; i < w->Statistic()->lstStatistic->count(); ++i) l << w->Statistic()->lstStatistic->item(i)->text();
+        for (int i = 0; i < w->Statistic()->lstStatistic->count(); ++i)
+            l << w->Statistic()->lstStatistic->item(i)->text();
         return l;
     }
 };

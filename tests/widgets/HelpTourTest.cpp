@@ -22,12 +22,12 @@ constexpr Rgb kBlue = RGB(0, 0, 255);
 constexpr Rgb kRed = RGB(255, 0, 0);
 
 const QStringList kTour = {
-    "picGravlok",    "fraControl",      "cmdDown",         "cmdLeftRight(2)", "cmdLeftRight(0)", "cmdRotate(0)",
-    "cmdSpace",      "lblPause",        "frmMenu",         "chkSet",          "chkDemo",         "chkHelp",
-    "chkPause",      "chkRec",          "chkStat",         "chkAuto",         "chkFuture",       "fraScore",
-    "lblScore",      "fraLines",        "lblCountLines(1)", "lblCountLines(2)", "lblCountLines(3)", "lblCountLines(4)",
-    "picNext",       "lblFirma",        "lblSumBonus",     "lblLevel",        "lblPosition",     "lblRemain",
-    "lblNextPlace",  "lblAutors",       "lblTimeBonus",    "lblTotalScore"};
+    "picGravlok",   "fraControl", "cmdDown",          "cmdLeftRight(2)",  "cmdLeftRight(0)",  "cmdRotate(0)",
+    "cmdSpace",     "lblPause",   "frmMenu",          "chkSet",           "chkDemo",          "chkHelp",
+    "chkPause",     "chkRec",     "chkStat",          "chkAuto",          "chkFuture",        "fraScore",
+    "lblScore",     "fraLines",   "lblCountLines(1)", "lblCountLines(2)", "lblCountLines(3)", "lblCountLines(4)",
+    "picNext",      "lblFirma",   "lblSumBonus",      "lblLevel",         "lblPosition",      "lblRemain",
+    "lblNextPlace", "lblAutors",  "lblTimeBonus",     "lblTotalScore"};
 
 // What one help screen shows: the controls painted blue, the list's colour
 // and the text.
@@ -169,7 +169,8 @@ TEST(HelpTour, AGameOverDuringAHelpScreenClosesItAndTheTourGoesOn) {
             g.LandAndEnd();
         });
     });
-    a.Expect("frmEnterName", [](QDialog* d) { QTest::keyClick(static_cast<frmEnterName*>(d)->txtName, Qt::Key_Return); });
+    a.Expect("frmEnterName",
+             [](QDialog* d) { QTest::keyClick(static_cast<frmEnterName*>(d)->txtName, Qt::Key_Return); });
     a.Expect("frmGameOver", [](QDialog* d) { static_cast<frmGameOver*>(d)->cmdYes->click(); });
     a.Expect("frmHelp", [&](QDialog* d) {
         screens.push_back(Look(*g.w, d));

@@ -63,7 +63,8 @@ const Expected kExpected[] = {
     {"Label4", -1, "", 32, 528, 25, 5},
     {"Label3", -1, "", 32, 464, 5, 65},
     {"Label2", -1, "", 200, 544, 49, 5},
-    {"Label1", -1, "", 256, 168, 41, 5},};
+    {"Label1", -1, "", 256, 168, 41, 5},
+};
 
 QString ObjectName(const Expected& e) {
     return e.index >= 0 ? QString("%1(%2)").arg(e.name).arg(e.index) : QString(e.name);
@@ -148,13 +149,24 @@ TEST(Layout, CaptionsColoursAndFonts) {
 TEST(Layout, ControlOrderWithTimersAndHelpTexts) {
     frmMain w;
     QStringList names;
-    for (const ControlEntry& e : w.Controls()) names << (e.index >= 0 ? QString("%1(%2)").arg(e.name).arg(e.index) : e.name);
-    const QStringList head = {"fraGravlok", "picGravlok", "fraBottom", "fraControl", "cmdDown", "cmdLeftRight(2)",
-                              "cmdLeftRight(0)", "cmdRotate(0)", "cmdSpace", "lblPause", "fraBottomRight", "frmMenu",
-                              "chkSet", "chkDemo", "chkHelp", "chkPause"};
+    for (const ControlEntry& e : w.Controls())
+        names << (e.index >= 0 ? QString("%1(%2)").arg(e.name).arg(e.index) : e.name);
+    const QStringList head = {"fraGravlok", "picGravlok",      "fraBottom",       "fraControl",
+                              "cmdDown",    "cmdLeftRight(2)", "cmdLeftRight(0)", "cmdRotate(0)",
+                              "cmdSpace",   "lblPause",        "fraBottomRight",  "frmMenu",
+                              "chkSet",     "chkDemo",         "chkHelp",         "chkPause"};
     EXPECT_EQ(names.mid(0, head.size()), head);
-    const QStringList tail = {"lblTotalScore", "tmrMigMenuControls", "tmrDemo", "tmrLevel", "tmrMigCountLines",
-                              "tmrDown", "Label5", "Label4", "Label3", "Label2", "Label1"};
+    const QStringList tail = {"lblTotalScore",
+                              "tmrMigMenuControls",
+                              "tmrDemo",
+                              "tmrLevel",
+                              "tmrMigCountLines",
+                              "tmrDown",
+                              "Label5",
+                              "Label4",
+                              "Label3",
+                              "Label2",
+                              "Label1"};
     EXPECT_EQ(names.mid(names.size() - tail.size()), tail);
     EXPECT_EQ(names.size(), 45 + 5);
 

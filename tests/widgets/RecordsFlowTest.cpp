@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <atomic>
-#include <thread>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <thread>
 
 #include "Answers.h"
 #include "Game.h"
@@ -102,9 +102,9 @@ TEST(RecordsFlow, EscAnswersNoQuestionWindow) {
         };
     };
     a.Expect("frmEnterName", escThen(stayed[0], [](QDialog* d) {
-        static_cast<frmEnterName*>(d)->txtName->setText("Esc");
-        static_cast<frmEnterName*>(d)->cmdOk->click();
-    }));
+                 static_cast<frmEnterName*>(d)->txtName->setText("Esc");
+                 static_cast<frmEnterName*>(d)->cmdOk->click();
+             }));
     a.Expect("frmGameOver", escThen(stayed[1], ClickNo));
     g.w->lngScore = 12340;
     g.LandAndEnd();
@@ -131,7 +131,8 @@ TEST(RecordsFlow, ASaveWaitingForAnotherCopyShowsABusyPointer) {
     ASSERT_TRUE(other->Locked());
     std::atomic<bool> busySeen{false};
     std::thread holder([&] {
-        for (int i = 0; i < 1000 && !QApplication::overrideCursor(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 1000 && !QApplication::overrideCursor(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         busySeen = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         other.reset();  // the other copy is done
     });
@@ -146,7 +147,8 @@ TEST(RecordsFlow, ASaveWaitingForAnotherCopyShowsABusyPointer) {
 TEST(RecordsFlow, GameOverAsksTheNameEnterConfirmsAndYesStartsAfresh) {
     Game g;
     Answers a;
-    a.Expect("frmEnterName", [](QDialog* d) { QTest::keyClick(static_cast<frmEnterName*>(d)->txtName, Qt::Key_Return); });
+    a.Expect("frmEnterName",
+             [](QDialog* d) { QTest::keyClick(static_cast<frmEnterName*>(d)->txtName, Qt::Key_Return); });
     a.Expect("frmGameOver", ClickYes);
     g.w->lngScore = 12340;
     g.w->iSpeed = 45;
@@ -187,7 +189,7 @@ TEST(RecordsFlow, AnEmptiedNameIsTheDateAndAClosedNameWindowAddsNothing) {
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray settingsBefore = ini.readAll();
     ini.close();
-    g.w->move(g.w->pos() + QPoint(40, 40));  // something a save would write
+    g.w->move(g.w->pos() + QPoint(40, 40));                    // something a save would write
     a.Expect("frmEnterName", [](QDialog* d) { d->close(); });  // the close box
     a.Expect("frmGameOver", ClickNo);
     g.w->lngScore = 900000;
@@ -225,7 +227,7 @@ TEST(RecordsFlow, TheNameBoxTakesTenCharactersTheTableCanStore) {
     EXPECT_EQ(d.txtName->text(), QString::fromUtf8("Ёлкаж"));
     Type(d.txtName, "123456789");
     EXPECT_EQ(d.txtName->text(), QString::fromUtf8("Ёлкаж12345"));  // the 11th is refused
-    d.txtName->setText(QString::fromUtf8("x€y"));  // the euro sign is in it
+    d.txtName->setText(QString::fromUtf8("x€y"));                   // the euro sign is in it
     EXPECT_EQ(d.txtName->text(), QString::fromUtf8("x€y"));
 }
 
@@ -309,10 +311,10 @@ TEST(SideWindows, HelpScreenUnrollsAndItsButtonsSetTheCloseFlag) {
     });
     h.ShowModal();
     ASSERT_EQ(heights.size(), 2u);
-    EXPECT_LT(heights[0], 20);                     // a thin strip at first
-    EXPECT_GE(h.HeightTw(), 3030);                 // stopped just above the full height
+    EXPECT_LT(heights[0], 20);      // a thin strip at first
+    EXPECT_GE(h.HeightTw(), 3030);  // stopped just above the full height
     EXPECT_LE(h.HeightTw(), 3130);
-    EXPECT_GE(heights[1], 180 - 5);                // the text box and buttons in view
+    EXPECT_GE(heights[1], 180 - 5);  // the text box and buttons in view
     EXPECT_EQ(h.txtText->toPlainText(), h.strText);
     EXPECT_EQ(h.txtText->width(), h.width());
     EXPECT_FALSE(h.blnClose);

@@ -11,8 +11,8 @@
 #include "Answers.h"
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
-#include "platform/files/ProgramFolder.h"
 #include "platform/audio/SoundDevice.h"
+#include "platform/files/ProgramFolder.h"
 #include "sound/DirectSound.h"
 #include "sound/settingswindow/frmOpen.h"
 #include "sound/settingswindow/frmSettings.h"
@@ -71,7 +71,8 @@ TEST(SettingsWindow, OpensWithMusicOffSilentAndTheChooserPicksANewTrack) {
     });
     s.cmdOpen_Click();
     ASSERT_TRUE(a.AllAnswered());
-    EXPECT_EQ(QDir::cleanPath(QString::fromStdString(m.w->PathToBkgMusic)), QDir::cleanPath(kBin + "/Sound/bkgmusic.WAV"));
+    EXPECT_EQ(QDir::cleanPath(QString::fromStdString(m.w->PathToBkgMusic)),
+              QDir::cleanPath(kBin + "/Sound/bkgmusic.WAV"));
     EXPECT_EQ(s.sldFreq->value(), 18600);  // the file's own rate
     EXPECT_LT(Loudness(), 1e-6);
     // ... until the switch is released.
@@ -135,8 +136,8 @@ TEST(SettingsWindow, EventsShowTheirChannelsAndSlidersOutOfRangeApplyNothing) {
     EXPECT_EQ(s.sldVolBut2->value(), -700);
     EXPECT_EQ(s.sldFreqBut2->value(), 44100);
     EXPECT_TRUE(s.chkEnSecondVar->isChecked());
-    EXPECT_EQ(s.sldFreqBut1->value(), 5000);   // shown clamped
-    EXPECT_EQ(m.w->mDrop1->DMCtrlFreq(), 0);   // and left alone
+    EXPECT_EQ(s.sldFreqBut1->value(), 5000);           // shown clamped
+    EXPECT_EQ(m.w->mDrop1->DMCtrlFreq(), 0);           // and left alone
     QTest::mouseClick(s.sldFreqBut1, Qt::LeftButton);  // until the player moves it
     EXPECT_EQ(m.w->mDrop1->DMCtrlFreq(), s.sldFreqBut1->value());
     s.chkEnSecondVar->setChecked(false);
@@ -160,7 +161,8 @@ TEST(SettingsWindow, FileNamesAndFoldersTakeEitherSeparator) {
 TEST(FileChooser, ShowsWaveFilesInAnyCaseAndFallsBackToTheProgramFolder) {
     QTemporaryDir prog, other;
     SetProgramFolder(prog.path());
-    for (const char* n : {"a.WAV", "b.wav", "c.Wav", "notes.txt"}) QFile(QDir(other.path()).filePath(n)).open(QIODevice::WriteOnly);
+    for (const char* n : {"a.WAV", "b.wav", "c.Wav", "notes.txt"})
+        QFile(QDir(other.path()).filePath(n)).open(QIODevice::WriteOnly);
     QDir(other.path()).mkdir("sub");
     frmOpen o(nullptr);
     o.SetPath(other.path() + "/");

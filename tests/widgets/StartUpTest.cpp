@@ -9,8 +9,8 @@
 namespace {
 // Every figure ordinary: the figure draw 0.0 (k = 0) and 0.0 (not 25).
 void ScriptOrdinaryStart(ScriptedRandom& rnd) {
-    rnd.Push(0.99f);             // warm-up of the start-up, seconds 00
-    rnd.Push(0.5f);              // ColorButtons: Int(7.5) + 1 = palette 8
+    rnd.Push(0.99f);                                           // warm-up of the start-up, seconds 00
+    rnd.Push(0.5f);                                            // ColorButtons: Int(7.5) + 1 = palette 8
     for (int s = 0; s < 5; ++s) rnd.Push({0.1f, 0.0f, 0.0f});  // warm-up, figure, Gravlok test
 }
 }  // namespace
@@ -120,8 +120,8 @@ TEST(StartUp, GravlokNextFigureIsAnnouncedButLeavesNoStatisticLine) {
     rnd.Push({0.1f, 0.0f, 0.5f});  // slot 2 a Gravlok figure
     rnd.Push(0.1f);                // its pattern's warm-up
     rnd.PushN(15, 0.1f);
-    rnd.Push(0.9f);                // one cell
-    rnd.Push(0.0f);                // bonus 30000 tenths
+    rnd.Push(0.9f);  // one cell
+    rnd.Push(0.0f);  // bonus 30000 tenths
     for (int s = 0; s < 3; ++s) rnd.Push({0.1f, 0.0f, 0.0f});
     w.Form_Load();
     ASSERT_TRUE(w.arrQueue[2].bSpecial);

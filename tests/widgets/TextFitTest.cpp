@@ -43,15 +43,15 @@ bool OneLineFits(const QFont& f, const QRect& room, const QString& text) {
 // `designFonts`, a label that had to shrink its font counts as cut too.
 std::string CutTexts(QWidget* top, bool designFonts = true) {
     QStringList cut;
-    auto name = [](QWidget* w) { return w->objectName() + ": \"" ; };
+    auto name = [](QWidget* w) { return w->objectName() + ": \""; };
     QList<QWidget*> all = top->findChildren<QWidget*>();
     all.prepend(top);
     for (QWidget* w : all) {
         if (auto* l = qobject_cast<FitLabel*>(w)) {
-            if (l->ShownText() != l->text() || !FitLabel::Fits(l->ShownFont(), l->TextRect(), l->TextFlags(), l->text()))
+            if (l->ShownText() != l->text() ||
+                !FitLabel::Fits(l->ShownFont(), l->TextRect(), l->TextFlags(), l->text()))
                 cut << name(w) + l->text() + "\" cut";
-            else if (designFonts && l->ShownFont() != l->font())
-                cut << name(w) + l->text() + "\" needs a smaller font";
+            else if (designFonts && l->ShownFont() != l->font()) cut << name(w) + l->text() + "\" needs a smaller font";
         } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             if (!b->text().isEmpty() && !OneLineFits(b->font(), ButtonRoom(b), b->text()))
                 cut << name(w) + b->text() + "\"";

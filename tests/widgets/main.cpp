@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <cstdlib>
 
+#include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Fonts.h"
 #include "platform/files/ProgramFolder.h"
-#include "platform/audio/SoundDevice.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    InstallFonts(GRAVLOK_BIN_DIR);  // the fonts the program folder carries
+    InstallFonts(GRAVLOK_BIN_DIR);    // the fonts the program folder carries
     sounddevice::UseLoopback(44100);  // never the speakers
     QTemporaryDir folder;             // the game's files go here, not beside the tests
     SetProgramFolder(folder.path());
