@@ -69,7 +69,7 @@ void frmMain::chkFuture_Click() { Future()->setVisible(chkFuture->isChecked()); 
 // window right of that, the hall of fame level with its bottom edge.
 void frmMain::chkAuto_Click() {
     if (!chkAuto->isChecked()) return;
-    const QRect m = frameGeometry();
+    const QRect m = windowplace::FrameRect(this);
     const double mainLeft = twips::FromPixels(m.x()), mainTop = twips::FromPixels(m.y());
     const double mainWidth = twips::FromPixels(m.width()), mainHeight = twips::FromPixels(m.height());
     auto px = [](double tw) { return twips::ToPixels(tw); };

@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 #include "frmMain.h"
+#include "platform/desktop/WindowPlace.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"
@@ -23,9 +24,15 @@ frmStatistic* frmMain::Statistic() { return Make(statistic_, this); }
 
 frmFuture* frmMain::Future() {
     const bool remade = !future_ && futureMade_;
+    const bool made = !future_;
     frmFuture* f = Make(future_, this);
     futureMade_ = true;
-    if (remade) DrawFuture();  // made again after a user's close: drawn at once
+    if (made) connect(f, &frmFuture::Closing, this, [this](QPoint p) { futurePlace_ = p; });
+    if (remade) {
+        // Made again after a user's close: drawn at once, where it was.
+        if (futurePlace_) windowplace::MoveFrame(f, *futurePlace_);
+        DrawFuture();
+    }
     return f;
 }
 

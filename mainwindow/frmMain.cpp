@@ -10,6 +10,7 @@
 #include "Colors.h"
 #include "GameIcon.h"
 #include "mainwindow/layout/HelpTexts.h"
+#include "platform/desktop/Fonts.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/GraphicalButton.h"
 #include "platform/widgets/Twips.h"
@@ -21,11 +22,7 @@ QRect PixelRectOf(const ControlSpec& s) {
 }
 
 QFont FontOf(const ControlSpec& s) {
-    QFont f(s.font[0] ? s.font : kMainFont);
-    f.setPointSizeF(s.font[0] ? s.points : kMainFontPoints);
-    f.setBold(s.bold);
-    f.setUnderline(s.underline);
-    return f;
+    return LayoutFont(s.font[0] ? s.font : kMainFont, s.font[0] ? s.points : kMainFontPoints, s.bold, s.underline);
 }
 }  // namespace
 
@@ -36,9 +33,7 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     setWindowIcon(GameIcon());
     // The window draws its own caption strip; the rest is cut to its shape.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
-    QFont f(kMainFont);
-    f.setPointSizeF(kMainFontPoints);
-    setFont(f);
+    setFont(LayoutFont(kMainFont, kMainFontPoints));
     BuildControls();
     ConnectTimers();
     InstallInput();

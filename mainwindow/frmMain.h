@@ -195,7 +195,8 @@ private:
     QPointer<frmGravloFathers> gravloFathers_;
     QPointer<frmStatistic> statistic_;
     QPointer<frmFuture> future_;
-    bool futureMade_ = false;  // made once already: a new one comes after a user's close
+    bool futureMade_ = false;            // made once already: a new one comes after a user's close
+    std::optional<QPoint> futurePlace_;  // where the closed one's frame stood
     int16_t iMigStep = 0;
     void InstallInput();
     void InstallRepaint();

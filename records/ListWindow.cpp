@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
+#include "platform/desktop/WindowFrame.h"
 #include "platform/widgets/Twips.h"
 
 void FocusMainWindow(QWidget* mainWindow) {
@@ -15,6 +16,7 @@ void FocusMainWindow(QWidget* mainWindow) {
 ListWindow::ListWindow(QWidget* mainWindow, const QString& name, const QString& caption, int clientWidthTw,
                        int clientHeightTw)
     : QWidget(nullptr, Qt::Window), list_(new QListWidget(this)), main_(mainWindow) {
+    windowframe::SideWindow(this);
     setObjectName(name);
     setWindowTitle(caption);
     resize(twips::ToPixels(clientWidthTw), twips::ToPixels(clientHeightTw));

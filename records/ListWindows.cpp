@@ -6,15 +6,13 @@
 #include "frmStatistic.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/layout/HelpTexts.h"
+#include "platform/desktop/Fonts.h"
 
 namespace {
 void Style(QListWidget* l, Rgb fore, const char* family, bool bold) {
     SetBackColor(l, RGB(0, 0, 0));
     SetForeColor(l, fore);
-    QFont f(family);
-    f.setPointSizeF(8.25);
-    f.setBold(bold);
-    l->setFont(f);
+    l->setFont(LayoutFont(family, 8.25, bold));
 }
 }  // namespace
 

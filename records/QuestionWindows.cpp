@@ -5,6 +5,8 @@
 #include "frmEnterName.h"
 #include "frmGameOver.h"
 #include "mainwindow/Colors.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/desktop/WindowFrame.h"
 #include "platform/desktop/WindowPlace.h"
 #include "platform/files/CodePage.h"
 #include "platform/widgets/FitLabel.h"
@@ -18,15 +20,11 @@ QRect Tw(int l, int t, int w, int h) {
 }
 
 QFont Font(const char* family, double points, bool bold, bool underline = false) {
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setUnderline(underline);
-    return f;
+    return LayoutFont(family, points, bold, underline);
 }
 
 void CentreOn(QWidget* w, QWidget* main) {
-    if (main) windowplace::CentreFrame(w, main->frameGeometry());
+    if (main) windowplace::CentreFrame(w, windowplace::FrameRect(main));
 }
 
 // Buttons keep the desktop's grey face, not the window's colour.
@@ -52,6 +50,7 @@ frmGameOver::frmGameOver(QWidget* mainWindow)
       lblNewGame(new FitLabel(QString::fromUtf8("Начать новую игру ?"), this)),
       cmdYes(new QPushButton(QString::fromUtf8("Да"), this)),
       cmdNo(new QPushButton(QString::fromUtf8("Нет"), this)) {
+    windowframe::FixedDialog(this);
     setObjectName("frmGameOver");
     setWindowTitle(kTitle);
     setModal(true);
@@ -99,6 +98,7 @@ frmEnterName::frmEnterName(QWidget* mainWindow, bool* cancelRecord)
       txtName(new QLineEdit("UnNamed", this)),
       cmdOk(new QPushButton("Ok", this)),
       cancelRecord_(cancelRecord) {
+    windowframe::FixedDialog(this);
     setObjectName("frmEnterName");
     setWindowTitle(kTitle);
     setModal(true);

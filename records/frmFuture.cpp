@@ -1,5 +1,6 @@
 #include "frmFuture.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
@@ -7,10 +8,13 @@
 
 #include "ListWindow.h"
 #include "mainwindow/Colors.h"
+#include "platform/desktop/WindowFrame.h"
+#include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/Twips.h"
 
 frmFuture::frmFuture(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window), picFuture(new PictureBox(this)), main_(mainWindow) {
+    windowframe::SideWindow(this);
     setObjectName("frmFuture");
     setWindowTitle("Future");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -32,6 +36,11 @@ void frmFuture::Form_Load() {
 }
 
 void frmFuture::Unload() { close(); }
+
+void frmFuture::closeEvent(QCloseEvent* e) {
+    if (isVisible()) emit Closing(windowplace::FramePos(this));
+    QWidget::closeEvent(e);
+}
 
 void frmFuture::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);

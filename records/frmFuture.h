@@ -12,7 +12,12 @@ public:
     void Unload();
     PictureBox* picFuture;
 
+signals:
+    // About to close: where its frame stood, for the one made after it.
+    void Closing(QPoint framePos);
+
 protected:
+    void closeEvent(QCloseEvent* e) override;
     void Form_Load();
     void changeEvent(QEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

@@ -4,6 +4,8 @@
 #include <QWindow>
 
 #include "mainwindow/Colors.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/desktop/WindowFrame.h"
 #include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/Twips.h"
 
@@ -13,12 +15,7 @@ constexpr int kClientHeightTw = 2700;
 constexpr int kFullHeightTw = 3030;    // unrolling stops just above it
 constexpr int kNominalCaptionPx = 27;  // caption and borders where the platform shows none
 
-QFont ButtonFont() {
-    QFont f("MS Sans Serif");
-    f.setPointSizeF(8.25);
-    f.setBold(true);
-    return f;
-}
+QFont ButtonFont() { return LayoutFont("MS Sans Serif", 8.25, true); }
 }  // namespace
 
 frmHelp::frmHelp(QWidget* mainWindow)
@@ -28,6 +25,7 @@ frmHelp::frmHelp(QWidget* mainWindow)
       cmdClose(new QPushButton(QString::fromUtf8("Закрыть"), this)),
       tmrResize(new WindowTimer("tmrResize", 15, false, this)),
       main_(mainWindow) {
+    windowframe::FixedDialog(this);
     setObjectName("frmHelp");
     setWindowTitle(QString::fromUtf8("Справка"));
     setModal(true);
@@ -39,10 +37,7 @@ frmHelp::frmHelp(QWidget* mainWindow)
     txtText->setGeometry(0, 0, twips::ToPixels(3372), twips::ToPixels(2292));
     SetBackColor(txtText, RGB(0, 0, 0));
     SetForeColor(txtText, RGB(255, 255, 255));
-    QFont tf("Tahoma");
-    tf.setPointSizeF(9);
-    tf.setBold(true);
-    txtText->setFont(tf);
+    txtText->setFont(LayoutFont("Tahoma", 9, true));
     txtText->setFocusPolicy(Qt::ClickFocus);
 
     for (QPushButton* b : {cmdNext, cmdClose}) {
@@ -84,7 +79,7 @@ void frmHelp::ShowModal() {
     Form_Load();
     if (main_) {
         // Centred on the main window at its full height, whatever it has unrolled to.
-        const QPoint c = main_->frameGeometry().center();
+        const QPoint c = windowplace::FrameRect(main_).center();
         windowplace::MoveFrame(
             this, QPoint(c.x() - windowplace::FrameSize(this).width() / 2, c.y() - twips::ToPixels(kFullHeightTw) / 2));
     }

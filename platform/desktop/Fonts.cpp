@@ -20,3 +20,13 @@ QStringList InstallFonts(const QString& folder) {
     QFont::insertSubstitution("Courier New", "Liberation Mono");
     return families;
 }
+
+QFont LayoutFont(const QString& family, double points, bool bold, bool underline) {
+    constexpr double kBitmapPoints = 8.25;
+    const bool bitmapDrawsIt = !bold && points <= kBitmapPoints + 0.01;
+    QFont f(family == "MS Sans Serif" && !bitmapDrawsIt ? QStringLiteral("Tahoma") : family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}

@@ -2,7 +2,8 @@
 // Window places as the game keeps them: the outer corner of a window, frame
 // included, in screen pixels. A window manager adds the frame only once the
 // window is shown, so a place given before that (or while the frame is not
-// known yet) is set right as soon as the frame is there.
+// known yet) is set right as soon as the frame is there, and a window shown
+// again comes back where its frame was.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -17,6 +18,7 @@ void MoveFrame(QWidget* w, QPoint p);
 // size with the frame the desktop gave the last framed window.
 QPoint FramePos(const QWidget* w);
 QSize FrameSize(const QWidget* w);
+QRect FrameRect(const QWidget* w);
 // Centres the window's outer frame on `area`.
 void CentreFrame(QWidget* w, const QRect& area);
 // The screen area (less panels and docks) of the screen showing `w`.

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QStorageInfo>
 
+#include "platform/desktop/WindowFrame.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/widgets/Twips.h"
 
@@ -14,10 +15,8 @@ QRect Tw(int l, int t, int w, int h) {
 }  // namespace
 
 frmOpen::frmOpen(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      drvOpen(new QComboBox(this)),
-      dirOpen(new QListWidget(this)),
-      filOpen(new QListWidget(this)) {
+    : QDialog(owner), drvOpen(new QComboBox(this)), dirOpen(new QListWidget(this)), filOpen(new QListWidget(this)) {
+    windowframe::FixedDialog(this);
     setObjectName("frmOpen");
     setWindowTitle(QString::fromUtf8("Открыть"));
     setModal(true);

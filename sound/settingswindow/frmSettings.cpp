@@ -7,6 +7,8 @@
 
 #include "frmOpen.h"
 #include "mainwindow/frmMain.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/desktop/WindowFrame.h"
 #include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/Twips.h"
@@ -24,17 +26,13 @@ const char* const kEvents[] = {
 QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
-frmSettings::frmSettings(frmMain* main)
-    : QDialog(static_cast<QWidget*>(main),
-              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      main_(main) {
+frmSettings::frmSettings(frmMain* main) : QDialog(static_cast<QWidget*>(main)), main_(main) {
+    windowframe::FixedDialog(this);
     setObjectName("frmSettings");
     setWindowTitle("Settings");
     setModal(true);
     setFixedSize(twips::ToPixels(7590), twips::ToPixels(6840));
-    QFont f("MS Sans Serif");
-    f.setPointSizeF(8.25);
-    setFont(f);
+    setFont(LayoutFont("MS Sans Serif", 8.25));
     auto frame = [](const char* cap, QWidget* parent, QRect r, const char* name) {
         auto* f = new QGroupBox(U(cap), parent);
         f->setObjectName(name);

@@ -6,9 +6,12 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <set>
 
 #include "Game.h"
 #include "mainwindow/CaptionStrip.h"
@@ -18,7 +21,9 @@
 #include "platform/widgets/GraphicalButton.h"
 #include "records/frmEnterName.h"
 #include "records/frmGameOver.h"
+#include "records/frmGravloFathers.h"
 #include "records/frmHelp.h"
+#include "records/frmStatistic.h"
 #include "sound/settingswindow/frmSettings.h"
 
 namespace {
@@ -181,4 +186,61 @@ TEST(TextFit, QuestionWindowsHelpScreensAndTheSettingsWindowShowEveryTextWhole) 
     for (const ControlSpec& s : MainLayout()) texts << QString::fromUtf8(HelpText(s.name, s.index));
     for (const QString& t : texts)
         EXPECT_TRUE(FitLabel::Fits(help.txtText->font(), room, Qt::TextWordWrap, t)) << t.toStdString();
+}
+
+namespace {
+// The ink of a sample text drawn in `f`: the darkness of its pixels, summed.
+int Ink(const QFont& f) {
+    QImage img(900, 72, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(4, 54, QString::fromUtf8("Game Over Статистика 123"));
+    p.end();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += 255 - qGray(img.pixel(x, y));
+    return n;
+}
+
+int CapHeight(const QFont& f) { return QFontMetrics(f).tightBoundingRect("H").height(); }
+
+// Every font of the windows that is not drawn as asked: a bold one drawn
+// regular, one above 9 pt drawn no bigger than the same face at 8.25 pt.
+std::string FontsNotAsAsked(const QList<QWidget*>& tops) {
+    std::set<std::string> wrong;
+    for (QWidget* top : tops) {
+        QList<QWidget*> all = top->findChildren<QWidget*>();
+        all.prepend(top);
+        for (QWidget* w : all) {
+            const QFont f = w->font();
+            const std::string what = w->objectName().toStdString() + " (" + f.family().toStdString() + " " +
+                                     std::to_string(f.pointSizeF()) + (f.bold() ? " bold)" : ")");
+            QFont regular = f;
+            regular.setBold(false);
+            // A bold face lays at least a tenth more ink than the regular one.
+            if (f.bold() && Ink(f) * 10 < Ink(regular) * 11) wrong.insert(what + " drawn regular");
+            QFont small = f;
+            small.setPointSizeF(8.25);
+            if (f.pointSizeF() > 9 && CapHeight(f) <= CapHeight(small)) wrong.insert(what + " drawn at 8.25 pt");
+        }
+    }
+    std::string out;
+    for (const std::string& s : wrong) out += s + "; ";
+    return out;
+}
+}  // namespace
+
+TEST(TextFit, EveryFontIsDrawnAtItsSizeAndWeight) {
+    Game g;
+    frmGameOver over(g.w.get());
+    bool cancel = false;
+    frmEnterName name(g.w.get(), &cancel);
+    frmSettings set(g.w.get());
+    frmHelp help(g.w.get());
+    const QList<QWidget*> windows{g.w.get(), &over, &name, &set, &help, g.w->Statistic(), g.w->GravloFathers()};
+    EXPECT_EQ(FontsNotAsAsked(windows), "");
+    // "Game Over !" (12 pt bold) stands above the line under it (9.75 pt).
+    EXPECT_GT(CapHeight(over.lblGameOver->font()), CapHeight(over.lblNewGame->font()));
 }

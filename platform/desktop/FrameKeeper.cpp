@@ -1,0 +1,136 @@
+#include "FrameKeeper.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <optional>
+
+namespace windowplace {
+namespace {
+QMargins& Last() {
+    static QMargins m;
+    return m;
+}
+
+// Holds a window's frame at its place on every showing. A window manager
+// frames a window early or late and forgets the frame while the window is
+// hidden, and a resize made before Qt has heard where the frame went (the
+// help screen unrolls) moves the window's own area to where the frame
+// belongs: until the window has been still for a moment, any such move is
+// set right. Shown again without a new place, a window goes back where its
+// frame was. One keeper a window, living with it.
+class Keeper : public QObject {
+public:
+    static constexpr const char* kName = "windowplace::Keeper";
+    static constexpr int kQuietMs = 400;  // no move or resize for this long: settled
+    static constexpr int kMostCorrections = 50;
+
+    static Keeper* Of(QWidget* w) {
+        if (auto* k = w->findChild<Keeper*>(kName, Qt::FindDirectChildrenOnly)) return k;
+        return new Keeper(w);
+    }
+
+    void Hold(Place p) {
+        p_ = std::move(p);
+        holding_ = true;
+        corrections_ = 0;
+        quiet_.start();
+    }
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::Show:
+            // Shown again without a new place: back where the frame was.
+            if (!holding_ && last_) Hold([p = *last_] { return p; });
+            if (holding_) MoveNow(w_, p_());
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Expose:
+        case QEvent::WindowActivate:
+            if (holding_) {
+                quiet_.start();
+                Correct();
+            } else {
+                Remember();
+            }
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    explicit Keeper(QWidget* w) : QObject(w), w_(w) {
+        setObjectName(kName);
+        quiet_.setSingleShot(true);
+        quiet_.setInterval(kQuietMs);
+        connect(&quiet_, &QTimer::timeout, this, [this] { Settle(); });
+        w->installEventFilter(this);
+    }
+
+    void Settle() {
+        if (!w_ || !w_->isVisible() || KnownFrame(w_).isNull()) return;  // not framed yet: hold on
+        Correct();
+        holding_ = false;
+        Remember();
+    }
+
+    void Correct() {
+        if (!w_ || !w_->isVisible() || KnownFrame(w_).isNull() || corrections_ >= kMostCorrections) return;
+        const QPoint p = p_();
+        if (w_->frameGeometry().topLeft() == p) return;
+        ++corrections_;
+        MoveNow(w_, p);
+    }
+
+    // The frame's place while it is known: where the window goes back to.
+    void Remember() {
+        if (w_ && w_->isVisible() && !KnownFrame(w_).isNull()) last_ = w_->frameGeometry().topLeft();
+    }
+
+    QPointer<QWidget> w_;
+    Place p_;
+    bool holding_ = false;
+    int corrections_ = 0;
+    std::optional<QPoint> last_;
+    QTimer quiet_;
+};
+}  // namespace
+
+QMargins KnownFrame(const QWidget* w) {
+    if (!w->isVisible() || !w->windowHandle() || !w->windowHandle()->handle()) return {};
+    const QMargins m = w->windowHandle()->frameMargins();
+    if (!m.isNull()) Last() = m;
+    return m;
+}
+
+QMargins LastFrame() { return Last(); }
+
+bool Frameless(const QWidget* w) { return w->windowFlags() & Qt::FramelessWindowHint; }
+
+void MoveNow(QWidget* w, QPoint p) {
+    // A hidden window shown before keeps a native window whose frame Qt may
+    // no longer know: moving the widget would put its own area where the
+    // frame belongs. The native window is given the frame's corner, which
+    // the window manager honours whenever it maps it. A window not made yet
+    // keeps a corner given to the widget as the frame's; a shown one knows
+    // its frame.
+    QWindow* h = w->windowHandle();
+    if (h && !w->isVisible() && !Frameless(w)) h->setFramePosition(p);
+    else w->move(p);
+}
+
+void Hold(QWidget* w, Place place) {
+    if (Frameless(w)) {
+        w->move(place());
+        return;
+    }
+    const QPoint p = place();
+    Keeper::Of(w)->Hold(std::move(place));
+    MoveNow(w, p);
+}
+
+}  // namespace windowplace

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Every window where it belongs under a real window manager: three help tours
+# clicked at one pointer position see every screen at one place; Auto docks
+# by its formulas after the side windows were hidden, shown and moved, twenty
+# times; the settings window has a dialog frame (no minimise or maximise,
+# off the task bar) and a minimise request to it leaves the game in view; a
+# Future window the player closed comes back where it was.
+#   tests/e2e/windows.sh BUILD_DIR
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib.sh"
+
+if [ "${1:-}" != --inside ]; then
+  outside "${1:?usage: windows.sh BUILD_DIR}" 73 1280x1024x24
+  exit $?
+fi
+WORK=$2
+GAME=$WORK/game
+start_game "$GAME"
+
+# The outer frame of a window: "x y width height" (frame included).
+outer() {
+  local info l r t b
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d , ; echo 0 0 0 0)
+  echo "$info" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
+    /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
+    END {print x - l, y - t, w + l + r, h + t + b}'
+}
+named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+# The same frame twice, 0.3 s apart: the window is where it stays.
+still() { local a b; a=$(outer "$1") && sleep 0.3 && b=$(outer "$1") && [ "$a" = "$b" ] && echo "$a"; }
+menu_click() { xdotool mousemove $((MX + 4 + 232 + 8 + $1 + 24)) $((MY + 27 + 488 + $2 + 8)) click 1; }
+HELP_Y=24 TOGGLE_Y=56  # the rows of the menu and of the toggles in the bottom right panel
+
+note "three help tours clicked at one pointer position: every screen at one place"
+for tour in 1 2 3; do
+  menu_click 48 $HELP_Y
+  n=0
+  while wait_for '[ -n "$(named Справка)" ]' 10; do
+    H=$(named Справка)
+    # Unrolled to its full height, then still.
+    wait_for '[ "$(outer "$H" | cut -d" " -f4)" -ge 200 ]' 20 || fail "tour $tour screen $n did not unroll: $(outer "$H")"
+    wait_for 'place=$(still "$H")' 10 || fail "tour $tour screen $n does not keep still"
+    echo "$place" >> "$WORK/help-places"
+    if [ -z "${PX:-}" ]; then  # the first screen's "Далее", where the pointer stays
+      xdotool mousemove --window "$H" 180 168
+      eval "$(xdotool getmouselocation --shell)"
+      PX=$X PY=$Y
+    fi
+    xdotool mousemove "$PX" "$PY" click 1
+    wait_for '[ "$(named Справка)" != "$H" ] || [ "$(outer "$H" | cut -d" " -f4)" -lt 100 ]' 10 ||
+      fail "tour $tour screen $n: the click at the first screen's Далее missed ($(outer "$H"), first $(head -1 "$WORK/help-places"))"
+    n=$((n + 1))
+  done
+  [ $n -gt 20 ] || fail "tour $tour ended after $n screens"
+done
+places=$(sort -u "$WORK/help-places" | wc -l)
+[ "$places" -eq 1 ] || fail "the help screens opened at $places places: $(sort "$WORK/help-places" | uniq -c | tr '\n' ';')"
+note "$(wc -l < "$WORK/help-places") screens at $(head -1 "$WORK/help-places")"
+
+note "Auto after hiding, showing and moving the side windows, twenty times"
+docked() {
+  local fx fy fw fh sx sy sw sh hx hy hw hh
+  read -r fx fy fw fh < <(outer "$(named Future)") && read -r sx sy sw sh < <(outer "$(named Statistic)") &&
+    read -r hx hy hw hh < <(outer "$(named 'The Best Of The Gravlok')") || return 1
+  echo "future $fx,$fy statistic $sx,$sy hall $hx,$((hy + hh)) main $MX..$((MX + 462)),$MY..$((MY + 614))" > "$WORK/dock"
+  # 20 twips right of the main window (1 px), 40 twips between Future and
+  # Statistic (2 or 3 px), tops level with the main window, the hall of
+  # fame's bottom level with its bottom.
+  [ "$fx" -eq $((MX + 462 + 1)) ] && [ "$fy" -eq "$MY" ] && [ "$sy" -eq "$MY" ] &&
+    [ $((sx - fx - fw)) -ge 2 ] && [ $((sx - fx - fw)) -le 3 ] &&
+    [ "$hx" -eq $((MX + 462 + 1)) ] && [ $((hy + hh)) -eq $((MY + 614)) ]
+}
+toggles=(104 152 56)  # Best, Stat, Future
+names=("The Best Of The Gravlok" Statistic Future)
+RANDOM=7
+for i in $(seq 1 20); do
+  k=$((RANDOM % 3))
+  menu_click "${toggles[$k]}" $TOGGLE_Y  # hidden
+  wait_for '[ -z "$(named "${names[$k]}")" ]' 10 || fail "round $i: ${names[$k]} did not hide"
+  menu_click "${toggles[$k]}" $TOGGLE_Y  # shown again
+  wait_for '[ -n "$(named "${names[$k]}")" ]' 10 || fail "round $i: ${names[$k]} did not show"
+  m=$(((k + 1) % 3))
+  xdotool windowmove "$(named "${names[$m]}")" $((50 + RANDOM % 700)) $((50 + RANDOM % 500))
+  wait_for '[ -n "$(still "$(named "${names[$m]}")")" ]' 10
+  menu_click 0 $TOGGLE_Y  # Auto
+  wait_for docked 10 || fail "round $i: Auto docked wrongly: $(cat "$WORK/dock")"
+done
+note "docked twenty times: $(cat "$WORK/dock")"
+
+note "the settings window: a dialog frame, off the task bar, a minimise request leaves the game in view"
+menu_click 144 $HELP_Y
+wait_for '[ -n "$(named Settings)" ]' 20 || fail "no settings window"
+SET=$(named Settings)
+wait_for '[ -n "$(still "$SET")" ]' 10
+# What the window asks for (Motif hints: functions, then decorations): move
+# and close, a title and a border, no minimise (8, 32) or maximise (16, 64).
+read -r _ functions decorations _ < <(xprop -id "$SET" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+(( (functions & 24) == 0 && (decorations & 96) == 0 && (functions & 32) )) ||
+  fail "the settings window asks for functions $functions, decorations $decorations"
+# What the window manager offers: openbox keeps minimise for every dialog
+# whatever it asks (it never lets Motif hints remove a button), never maximise
+# for a window of a fixed size.
+actions=$(xprop -id "$SET" _NET_WM_ALLOWED_ACTIONS)
+case $actions in *MAXIMIZE*) fail "the settings window offers: $actions" ;; esac
+case $actions in *CLOSE*) ;; *) fail "the settings window has no close box: $actions" ;; esac
+xprop -id "$SET" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the settings window is in the task bar"
+xdotool windowminimize "$SET" 2>/dev/null || true
+sleep 1  # what the window manager and the game make of it
+state_of() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+wait_for '[ "$(state_of "$MAIN")" = Normal ] && [ "$(state_of "$SET")" = Normal ]' 10 ||
+  fail "after a minimise request: main window $(state_of "$MAIN"), settings $(state_of "$SET")"
+xdotool windowactivate --sync "$SET" 2>/dev/null || true
+xdotool key Escape
+wait_for '[ -z "$(named Settings)" ]' 10 || fail "the settings window did not close"
+
+note "a Future window closed by its close box comes back where it was"
+F=$(named Future)
+xdotool windowmove "$F" 900 300
+wait_for 'was=$(still "$F")' 10 || fail "Future did not keep still"
+wmctrl -c Future
+wait_for '[ -z "$(named Future)" ]' 10 || fail "the future window did not close"
+# The button was still down: the first press lets it up, the second shows
+# the window made again.
+menu_click 56 $TOGGLE_Y
+if ! wait_for '[ -n "$(named Future)" ]' 2; then menu_click 56 $TOGGLE_Y; fi
+wait_for '[ -n "$(named Future)" ]' 10 || fail "the Future button made no window"
+wait_for 'now=$(still "$(named Future)")' 10
+[ "${now% * *}" = "${was% * *}" ] || fail "Future came back at $now, it was at $was"
+note "passed"
