@@ -8,6 +8,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/ProgramFolder.h"
+#include "platform/widgets/WorkAside.h"
 
 void frmMain::ClearHallOfFame() {
     colNames.clear();
@@ -57,12 +58,19 @@ void frmMain::SaveHallOfFame() {
     // The file is read again under the lock and this game's row put into it,
     // so a record another copy saved meanwhile stays; the list then shows
     // the table as saved.
-    // While another copy holds the table, the pointer shows that the game is busy.
+    // The save waits for other copies and syncs the disk aside, the windows
+    // repainting meanwhile; while another copy holds the table, the pointer
+    // shows that the game is busy.
     bool waited = false;
-    const std::optional<hof::Table> saved = hof::Save(DataFolder(), hall, newRow_, {}, [&waited] {
-        waited = true;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QGuiApplication::sync();
+    std::optional<hof::Table> saved;
+    const QString folder = DataFolder();
+    DoAside([&] {
+        saved = hof::Save(folder, hall, newRow_, {}, [&waited] {
+            OnWindowThread([&waited] {
+                waited = true;
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+            });
+        });
     });
     if (waited) QApplication::restoreOverrideCursor();
     newRow_.reset();

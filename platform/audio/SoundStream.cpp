@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "SoundShared.h"
+#include "WaveFile.h"
 
 SoundStream* SoundStream::Open(const std::string& path) {
     SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* f = OpenWaveFile(path, info);
     if (!f) return nullptr;
     if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0) {
         sf_close(f);

@@ -10,6 +10,7 @@
 
 #include "SoundDevice.h"
 #include "SoundShared.h"
+#include "WaveFile.h"
 
 namespace wavecache {
 namespace {
@@ -64,7 +65,7 @@ struct Decoded {
 
 std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, long maxSeconds = 0) {
     SF_INFO info{};
-    SNDFILE* f = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* f = OpenWaveFile(path, info);
     if (!f) return std::nullopt;
     // A header without frames is no sound either.
     if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||

@@ -44,7 +44,10 @@ public:
         case QEvent::Show:
             // Shown again without a new place: back where the frame was.
             if (!holding_ && last_) Hold([p = *last_] { return p; });
-            if (holding_) MoveNow(w_, p_());
+            if (holding_) {
+                MoveNow(w_, p_());
+                quiet_.start();
+            }
             break;
         case QEvent::Move:
         case QEvent::Resize:
@@ -72,7 +75,11 @@ private:
     }
 
     void Settle() {
-        if (!w_ || !w_->isVisible() || KnownFrame(w_).isNull()) return;  // not framed yet: hold on
+        if (!w_ || !w_->isVisible()) return;  // hidden: its next showing starts the count again
+        if (KnownFrame(w_).isNull()) {
+            quiet_.start();  // not framed yet: hold on
+            return;
+        }
         Correct();
         holding_ = false;
         Remember();

@@ -1,6 +1,7 @@
 #include "FileLock.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,9 +10,9 @@
 #include "SafeOpen.h"
 
 namespace {
-bool SetLock(int fd, short type, bool wait) {
+bool SetLock(int fd, bool wait) {
     struct flock fl {};
-    fl.l_type = type;
+    fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
     fl.l_start = 0;
     fl.l_len = 1;
@@ -20,29 +21,67 @@ bool SetLock(int fd, short type, bool wait) {
         if (errno != EINTR) return false;
     }
 }
+
+bool SetFolderLock(int fd, bool wait) {
+    for (;;) {
+        if (flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0) return true;
+        if (errno != EINTR) return false;
+    }
+}
+
+// Takes a lock without waiting, else tells the caller once and waits for it.
+template <class Take>
+bool TakeOrWait(Take take, const std::function<void()>& onWait, bool& told) {
+    if (take(false)) return true;
+    if (errno != EAGAIN && errno != EACCES && errno != EWOULDBLOCK) return false;
+    if (!told && onWait) onWait();
+    told = true;
+    return take(true);
+}
+
+void Drop(int& fd) {
+    if (fd >= 0) close(fd);  // closing the description releases its lock
+    fd = -1;
+}
+
+bool SameFile(int fd, const std::string& path) {
+    struct stat a {
+    }, b{};
+    return fstat(fd, &a) == 0 && stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 }  // namespace
 
-FileLock::FileLock(const std::string& lockPath, const std::function<void()>& onWait) {
+FileLock::FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait) {
     const size_t slash = lockPath.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : lockPath.substr(0, slash == 0 ? 1 : slash);
+    bool told = false;
+
+    folder_ = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ >= 0 && !TakeOrWait([this](bool w) { return SetFolderLock(folder_, w); }, onWait, told)) Drop(folder_);
+
     const mode_t mode = safeopen::ModeFor(dir);
-    const int fd = safeopen::Open(lockPath, O_RDWR | O_CREAT, mode);
-    if (fd < 0) return;
-    fchmod(fd, mode);  // the first copy's umask must not keep the others out
-    if (!SetLock(fd, F_WRLCK, false)) {
-        if (errno != EAGAIN && errno != EACCES) {
-            close(fd);
-            return;
-        }
-        if (onWait) onWait();
-        if (!SetLock(fd, F_WRLCK, true)) {
-            close(fd);
-            return;
-        }
+    file_ = safeopen::Open(lockPath, O_RDWR | O_CREAT, mode);
+    if (file_ >= 0) {
+        fchmod(file_, mode);  // the first copy's umask must not keep the others out
+        if (!TakeOrWait([this](bool w) { return SetLock(file_, w); }, onWait, told)) Drop(file_);
     }
-    fd_ = fd;
+
+    // The guarded file: a save replaces it, so a lock won on a file that is
+    // no longer the one in the folder is taken again on the new one.
+    for (int tries = 0; tries < 100; ++tries) {
+        guarded_ = safeopen::Open(guardedPath, O_RDWR);
+        if (guarded_ < 0) break;
+        if (!TakeOrWait([this](bool w) { return SetLock(guarded_, w); }, onWait, told)) {
+            Drop(guarded_);
+            break;
+        }
+        if (SameFile(guarded_, guardedPath)) break;
+        Drop(guarded_);
+    }
 }
 
 FileLock::~FileLock() {
-    if (fd_ >= 0) close(fd_);  // closing the description releases the lock
+    Drop(guarded_);
+    Drop(file_);
+    Drop(folder_);
 }

@@ -1,25 +1,32 @@
 #pragma once
 // A lock shared by every copy of the game that works in one folder, also
-// over a network share: an open-file-description lock on a lock file, which
-// the system releases when its holder ends, however it ends (no stale
-// locks, no clocks compared). While another live copy holds it, the lock is
-// waited for as long as it takes.
+// over a network share, that nothing standing in the folder can switch off.
+// A copy takes every lock it can, always in the same order:
+// - the folder itself (flock on the directory): no file a player plants can
+//   stand in its way; it excludes the copies on one machine;
+// - the lock file (an open-file-description lock), which network shares
+//   carry to their server, when it is a regular file the player may open;
+// - the file it guards, the same way, checked to be the one now in the
+//   folder (a save replaces it), when the player may write it.
+// The system releases every one of them when its holder ends, however it
+// ends. While another live copy holds one, it is waited for as long as it
+// takes.
 #include <functional>
 #include <string>
 
 class FileLock {
 public:
-    // `onWait` runs once if the lock is held by another copy, before the
-    // wait starts (the game shows that it is busy).
-    explicit FileLock(const std::string& lockPath, const std::function<void()>& onWait = {});
+    // `onWait` runs once if another copy holds a lock, before the wait
+    // starts (the game shows that it is busy).
+    FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait = {});
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    // False when no lock file could be made or opened (a folder nobody may
-    // write): there is no other copy to exclude then that could save.
-    bool Locked() const { return fd_ >= 0; }
+    // Whether a lock every other copy honours is held: false only where
+    // neither the folder nor a file could be locked.
+    bool Locked() const { return folder_ >= 0 || file_ >= 0 || guarded_ >= 0; }
 
 private:
-    int fd_ = -1;
+    int folder_ = -1, file_ = -1, guarded_ = -1;
 };

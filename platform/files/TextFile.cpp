@@ -54,31 +54,58 @@ void RemoveStaleTemps(const std::string& dir, const std::string& name, bool all)
     closedir(d);
 }
 
-// Rewrites the file itself: for folders where it cannot be replaced.
-bool WriteInPlace(const std::string& path, const std::string& bytes) {
-    const int fd = safeopen::Open(path, O_WRONLY);
-    if (fd < 0) return false;
-    const off_t size = static_cast<off_t>(bytes.size());
+// A file the player may not write is left as it is.
+bool MayWrite(const std::string& path) {
     struct stat st {};
-    // Room for the longer text first, so a full disk stops the save before
-    // it has changed a byte.
-    if (fstat(fd, &st) != 0 || (size > st.st_size && posix_fallocate(fd, 0, size) != 0) || !WriteAll(fd, bytes, 0) ||
-        ftruncate(fd, size) != 0) {
-        close(fd);
-        return false;
-    }
-    return Finish(fd);
+    if (stat(path.c_str(), &st) != 0) return true;  // a new file
+    if (geteuid() == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 bool RefusedByFolder(int err) { return err == EACCES || err == EPERM || err == EROFS; }
 }  // namespace
 
-std::optional<std::string> Read(const QString& path, qint64 maxBytes) {
+// A shorter text is first written at the old length, its last line carried
+// on by spaces (a value's trailing spaces are no part of it); then its last
+// line end is put in place, which leaves the rest an unpaired last line;
+// then the file is cut to the text.
+bool RewriteInPlace(const std::string& path, const std::string& bytes, const std::function<void()>& afterStep) {
+    auto step = [&afterStep] {
+        if (afterStep) afterStep();
+        return true;
+    };
+    const int fd = safeopen::Open(path, O_WRONLY);
+    if (fd < 0) return false;
+    const off_t size = static_cast<off_t>(bytes.size());
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0;
+    if (ok && size >= st.st_size) {
+        // Room for the longer text first, so a full disk stops the save
+        // before it has changed a byte.
+        ok = (size == st.st_size || posix_fallocate(fd, 0, size) == 0) && WriteAll(fd, bytes, 0) && step();
+    } else if (ok) {
+        const bool crlf = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+        const size_t end = crlf ? 2 : 0;
+        std::string padded = bytes.substr(0, bytes.size() - end);
+        padded.append(static_cast<size_t>(st.st_size) - bytes.size(), ' ');
+        padded += bytes.substr(bytes.size() - end);
+        ok = WriteAll(fd, padded, 0) && fdatasync(fd) == 0 && step() &&
+             (!crlf || (WriteAll(fd, "\r\n", size - 2) && fdatasync(fd) == 0 && step()));
+    }
+    if (!ok || ftruncate(fd, size) != 0) {
+        close(fd);
+        return false;
+    }
+    return Finish(fd) && step();
+}
+
+std::optional<std::string> Read(const QString& path, qint64 maxBytes, bool* cut) {
     const int fd = safeopen::Open(QFileInfo(path).absoluteFilePath().toStdString(), O_RDONLY);
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buf[65536];
-    const size_t limit = maxBytes < 0 ? SIZE_MAX : static_cast<size_t>(maxBytes);
+    // One byte past the bound tells a file that is longer.
+    const size_t limit = maxBytes < 0 ? SIZE_MAX : static_cast<size_t>(maxBytes) + 1;
     bool ok = true;
     while (bytes.size() < limit) {
         const ssize_t n = read(fd, buf, std::min(sizeof buf, limit - bytes.size()));
@@ -89,6 +116,14 @@ std::optional<std::string> Read(const QString& path, qint64 maxBytes) {
     }
     close(fd);
     if (!ok) return std::nullopt;
+    if (cut) *cut = false;
+    if (maxBytes >= 0 && bytes.size() > static_cast<size_t>(maxBytes)) {
+        // Only the whole lines within the bound.
+        bytes.resize(static_cast<size_t>(maxBytes));
+        const size_t lastEnd = bytes.find_last_of("\r\n");
+        bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+        if (cut) *cut = true;
+    }
     return codepage::LinesFromFile(bytes);
 }
 
@@ -98,6 +133,7 @@ bool Write(const QString& qpath, const std::string& utf8, const WriteOptions& op
     const std::optional<std::string> target = safeopen::WriteTarget(QFileInfo(qpath).absoluteFilePath().toStdString());
     if (!target) return false;
     const std::string& path = *target;
+    if (!MayWrite(path)) return false;
     const size_t slash = path.rfind('/');
     const std::string dir = slash == 0 ? "/" : path.substr(0, slash), name = path.substr(slash + 1);
     const std::string bytes = codepage::LinesToFile(utf8);
@@ -110,7 +146,7 @@ bool Write(const QString& qpath, const std::string& utf8, const WriteOptions& op
         // A folder the player may not write: the file itself, if he may.
         if (!RefusedByFolder(errno)) return false;
         if (options.beforeReplace) options.beforeReplace();
-        return WriteInPlace(path, bytes);
+        return RewriteInPlace(path, bytes);
     }
     const bool written = fchmod(fd, safeopen::ModeFor(dir)) == 0 && WriteAll(fd, bytes, 0);
     if (!written) {
@@ -130,7 +166,7 @@ bool Write(const QString& qpath, const std::string& utf8, const WriteOptions& op
     const int err = errno;
     unlink(temp.c_str());
     // A sticky folder keeps another player's file from being replaced.
-    return RefusedByFolder(err) && WriteInPlace(path, bytes);
+    return RefusedByFolder(err) && RewriteInPlace(path, bytes);
 }
 
 }  // namespace textfile

@@ -11,9 +11,10 @@
 
 namespace textfile {
 
-// The file's text, at most `maxBytes` of it (-1: all), or nothing when it
-// cannot be opened or read.
-std::optional<std::string> Read(const QString& path, qint64 maxBytes = -1);
+// The file's text, or nothing when it cannot be opened or read. A file
+// longer than `maxBytes` (-1: no bound) gives its whole lines within the
+// bound, never a line cut by it, and sets `*cut`.
+std::optional<std::string> Read(const QString& path, qint64 maxBytes = -1, bool* cut = nullptr);
 
 struct WriteOptions {
     // Runs once the new text is written, before it replaces the old file
@@ -27,8 +28,17 @@ struct WriteOptions {
 // Writes the whole text through a temporary file that replaces the old file
 // only when complete and on disk; where the folder refuses the replace (a
 // sticky folder, a folder the player may not write), the file is rewritten
-// in place. The file gets the folder's write permissions. False when it
-// cannot be written; the old file then stays as it was.
+// in place. A new file gets the folder's write permissions. A file the
+// player may not write (for root: one without any write bit, as a read-only
+// file is for everyone on the desktop the game comes from) is not replaced.
+// False when it cannot be written; the old file then stays as it was.
 bool Write(const QString& path, const std::string& utf8, const WriteOptions& options = {});
+
+// Rewrites an existing file in place with `bytes` (already in the file's
+// code page), as Write does where the folder refuses a replace: the file
+// reads as the old text or the whole new one at every moment (a reader of
+// pairs or positions takes no unpaired last line). `afterStep` runs after
+// each step that changed the file (tests read it there).
+bool RewriteInPlace(const std::string& path, const std::string& bytes, const std::function<void()>& afterStep = {});
 
 }  // namespace textfile

@@ -29,6 +29,14 @@ bool WriteDefaultSettings(const QString& dir) { return Write(dir, Format(Default
 
 Values Load(const QString& dir, const QString& programDir) {
     if (auto v = Read(dir, programDir)) return *v;
+    // Files kept in the player's data folder: the settings standing in the
+    // program folder are the starting ones there.
+    if (QDir(programDir) != QDir(dir))
+        if (auto text = textfile::Read(PathIn(programDir), kMaxFileBytes))
+            if (auto v = Parse(*text, programDir.toStdString())) {
+                Write(dir, *text);
+                return *v;
+            }
     // Missing or unreadable: the default file replaces it and is read, once.
     if (WriteDefaultSettings(dir))
         if (auto v = Read(dir, programDir)) return *v;

@@ -10,8 +10,8 @@ namespace {
 QString PathIn(const QString& dir) { return QDir(dir).filePath(kFileName); }
 }  // namespace
 
-std::optional<Table> ReadFile(const QString& dir) {
-    const std::optional<std::string> text = textfile::Read(PathIn(dir), kMaxFileBytes);
+std::optional<Table> ReadFile(const QString& dir, bool* tooLong) {
+    const std::optional<std::string> text = textfile::Read(PathIn(dir), kMaxFileBytes, tooLong);
     if (!text) return std::nullopt;
     return Parse(*text);
 }
@@ -31,11 +31,13 @@ Table Load(const QString& dir, const QString& seed) {
 
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
                           const std::function<void()>& beforeReplace, const std::function<void()>& onWait) {
-    // Without a lock file (a folder where none can be made) no other copy
-    // can save either; the save still reads again and replaces atomically.
-    const FileLock lock((PathIn(dir) + ".lock").toStdString(), onWait);
+    // Never a save without a lock every other copy honours.
+    const FileLock lock((PathIn(dir) + ".lock").toStdString(), PathIn(dir).toStdString(), onWait);
+    if (!lock.Locked()) return std::nullopt;
     Table t;
-    if (auto fresh = ReadFile(dir)) {
+    bool tooLong = false;
+    if (auto fresh = ReadFile(dir, &tooLong)) {
+        if (tooLong) return std::nullopt;  // left as it was
         t = std::move(*fresh);
         if (row) {
             const long at = InsertIndex(t, row->score);

@@ -12,12 +12,15 @@ namespace hof {
 
 inline constexpr const char* kFileName = "GravlokFathers.txt";
 
-// What a valid table can hold (99 rows of a name and a score) with room to
-// spare; a longer file is read up to here.
-inline constexpr qint64 kMaxFileBytes = 32 * 1024;
+// The game writes at most 99 rows; a longer table can only come from an
+// edited file, and is read in full up to here (some 700 000 rows). A longer
+// file gives its whole rows within the bound and is never written: it is
+// left as it was, like a table file that cannot be written.
+inline constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
-// The table of the file in `dir`, or nothing when it cannot be opened.
-std::optional<Table> ReadFile(const QString& dir);
+// The table of the file in `dir`, or nothing when it cannot be opened;
+// `*tooLong` tells a file past the bound.
+std::optional<Table> ReadFile(const QString& dir, bool* tooLong = nullptr);
 // The table for a new game: the file's, or after writing the one-row
 // recovery file, that one. A missing file starts from the table in `seed`
 // (the program folder, when the files live elsewhere) if there is one. A

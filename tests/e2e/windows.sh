@@ -116,8 +116,9 @@ wait_for '[ -z "$(named Settings)" ]' 10 || fail "the settings window did not cl
 
 note "a Future window closed by its close box comes back where it was"
 F=$(named Future)
+before=$(still "$F")
 xdotool windowmove "$F" 900 300
-wait_for 'was=$(still "$F")' 10 || fail "Future did not keep still"
+wait_for 'was=$(still "$F") && [ "$was" != "$before" ]' 10 || fail "Future did not move from $before"
 wmctrl -c Future
 wait_for '[ -z "$(named Future)" ]' 10 || fail "the future window did not close"
 # The button was still down: the first press lets it up, the second shows

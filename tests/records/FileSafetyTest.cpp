@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 
@@ -98,13 +99,16 @@ TEST(FileSafety, LinksOfOthersFifosDevicesAndHugeFilesAreNeitherFollowedNorBlock
     ASSERT_TRUE(hof::Save(d.path(), *hof::ReadFile(d.path()), hof::NewRow{"You", 9}));
     EXPECT_TRUE(QFileInfo(table).isSymLink());
     EXPECT_TRUE(Bytes(mine).startsWith("You\r\n 9 \r\nMe\r\n"));
-    // A huge file is read only up to what a valid one holds.
+    // A huge file is read only up to the bound, and no line cut by it: one
+    // line of 50 MB gives nothing.
     QFile::remove(table);
     Put(table, QByteArray(50 * 1024 * 1024, 'x'));
     const auto t0 = std::chrono::steady_clock::now();
-    const auto text = textfile::Read(table, hof::kMaxFileBytes);
+    bool cut = false;
+    const auto text = textfile::Read(table, hof::kMaxFileBytes, &cut);
     ASSERT_TRUE(text);
-    EXPECT_EQ(text->size(), static_cast<size_t>(hof::kMaxFileBytes));
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(text->size(), 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
 }
 
@@ -140,4 +144,65 @@ TEST(FileSafety, TheNextSaveRemovesTheTemporaryFilesOfAnInterruptedOne) {
     ASSERT_TRUE(settings::Save(d.path(), settings::Load(d.path(), d.path())));
     EXPECT_TRUE(QFile::exists(young));
     EXPECT_FALSE(QFile::exists(old));
+}
+
+// A table and a settings file the player made read-only, in a folder he may
+// write: a game over and a close leave both byte for byte, mode and all, for
+// root (no write bit) as for another player (no write permission).
+TEST(FileSafety, ReadOnlyFilesAreLeftAsThePlayerLeftThem) {
+    QTemporaryDir base;
+    chmod(base.path().toLocal8Bit().constData(), 0755);
+    const QString dir = base.filePath("game");
+    ASSERT_TRUE(QDir().mkdir(dir));
+    const QString table = QDir(dir).filePath(hof::kFileName), ini = QDir(dir).filePath(settings::kFileName);
+    Put(table, "Mine\r\n 500 \r\n");
+    Put(ini, "not quite settings\r\n");
+    for (const QString& f : {table, ini}) ASSERT_EQ(chmod(f.toLocal8Bit().constData(), 0444), 0);
+    auto unchanged = [&] {
+        EXPECT_EQ(Bytes(table), QByteArray("Mine\r\n 500 \r\n"));
+        EXPECT_EQ(Bytes(ini), QByteArray("not quite settings\r\n"));
+        for (const QString& f : {table, ini}) {
+            struct stat st {};
+            ASSERT_EQ(stat(f.toLocal8Bit().constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, 0444u) << f.toStdString();
+        }
+    };
+    // This player (root in CI): no write bit, no write.
+    EXPECT_FALSE(hof::Save(dir, hof::Load(dir), hof::NewRow{"New", 900}));
+    EXPECT_FALSE(settings::Save(dir, settings::Defaults()));
+    unchanged();
+    if (geteuid() != 0) return;
+    // Another player who owns the folder and the files.
+    for (const QString& p : {dir, table, ini}) ASSERT_EQ(chown(p.toLocal8Bit().constData(), 2001, 2001), 0);
+    const QString tool = base.filePath("save_record");
+    ASSERT_TRUE(QFile::copy(SAVE_RECORD_TOOL, tool));
+    for (const QStringList& args : {QStringList{dir, "New", "900"}, QStringList{"--settings", dir}}) {
+        QProcess p;
+        p.start("setpriv",
+                QStringList{"--reuid=2001", "--regid=2001", "--clear-groups", "--inh-caps=-all", tool} + args);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 1) << args.join(' ').toStdString() << p.readAllStandardError().toStdString();
+    }
+    unchanged();
+}
+
+// The rewrite in place (a sticky folder's table) reads as a whole, exact
+// table after every step, for a shorter text as for a longer one.
+TEST(FileSafety, AnInPlaceRewriteLeavesAWholeTableAtEveryStep) {
+    QTemporaryDir d;
+    const QString path = d.filePath(hof::kFileName);
+    const std::string longer = "Anna\r\n 3000 \r\nBoris\r\n 2000 \r\nPlumo\r\n 0 \r\n", shorter = "Anna\r\n 3000 \r\n";
+    for (const auto& [from, to] : {std::pair{longer, shorter}, std::pair{shorter, longer}}) {
+        Put(path, QByteArray::fromStdString(from));
+        const hof::Table want = hof::Parse(to);
+        int steps = 0;
+        ASSERT_TRUE(textfile::RewriteInPlace(path.toStdString(), to, [&] {
+            ++steps;
+            const hof::Table now = *hof::ReadFile(d.path());
+            EXPECT_EQ(now.colNames, want.colNames) << "step " << steps;
+            EXPECT_EQ(now.colScores, want.colScores) << "step " << steps;
+        }));
+        EXPECT_GE(steps, from.size() > to.size() ? 3 : 2);
+        EXPECT_EQ(Bytes(path).toStdString(), to);
+    }
 }

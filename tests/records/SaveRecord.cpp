@@ -1,5 +1,6 @@
 // Not a test: one copy of the game's record code, as a separate process.
 // Usage: save_record DIR NAME SCORE [DELAY_S]
+//        save_record --settings DIR   (saves the default settings there)
 // Reads the table, enters the result at its place and saves, as the end of a
 // game does. With DELAY_S, the save's write is slowed by that much (a slow
 // network share) and the copy prints how long it waited for the lock and
@@ -13,9 +14,12 @@
 #include <string>
 #include <thread>
 
+#include "records/formats/SettingsStore.h"
 #include "records/formats/TableFile.h"
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--settings")
+        return settings::Save(QString::fromLocal8Bit(argv[2]), settings::Defaults()) ? 0 : 1;
     if (argc != 4 && argc != 5) {
         std::fprintf(stderr, "usage: save_record DIR NAME SCORE [DELAY_S]\n");
         return 2;

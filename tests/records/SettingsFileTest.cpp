@@ -156,3 +156,20 @@ TEST(SettingsStore, AFolderThatCannotBeWrittenStillGivesDefaults) {
     EXPECT_EQ(v.channels[settings::Down2].path, (notADir + "/sound/down2.WAV").toStdString());
     EXPECT_FALSE(settings::Save(notADir, v));
 }
+
+// Files kept in the player's data folder: the settings standing in the
+// program folder are the starting ones, and are copied there as they are.
+TEST(SettingsStore, TheProgramFoldersSettingsStartTheDataFolders) {
+    QTemporaryDir program, data;
+    std::vector<std::string> l = Lines(DefaultText());
+    l[15] = "-1500 ";
+    QFile f(QDir(program.path()).filePath("GMirvax.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Join(l).c_str());
+    f.close();
+    const Values v = settings::Load(data.path(), program.path());
+    EXPECT_EQ(v.VolumeBkgMusic, -1500);
+    EXPECT_EQ(v.PathToBkgMusic, (program.path() + "/Sound/bkgmusic.WAV").toStdString());
+    EXPECT_EQ(FileIn(data.path()).toStdString(), Join(l));
+    EXPECT_EQ(FileIn(program.path()).toStdString(), Join(l));  // the program folder's file stays
+}

@@ -5,11 +5,15 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "sound/DirectSound.h"
@@ -332,4 +336,31 @@ TEST(Device, RestsWhenNothingSoundsAndWakesForAnEffect) {
     Measure(kRate / 10);
     EXPECT_TRUE(sounddevice::DevicePaused());
     BkgMusicShutdown();
+}
+
+// A FIFO named as the music or as an effect is refused at once: opening it
+// would wait for a writer that never comes, and the window with it.
+TEST(Music, AFifoNamedAsASoundIsRefusedAtOnce) {
+    ASSERT_TRUE(sounddevice::UseLoopback(kRate));
+    const std::string fifo =
+        (std::filesystem::temp_directory_path() / ("gravlok-fifo-" + std::to_string(getpid()))).string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto music = std::async(std::launch::async, [&] { BkgMusicLoad(fifo); });
+    auto effect = std::async(std::launch::async, [&] {
+        clsDMCtrl c;
+        c.DMCtrlPath(fifo);
+        c.DMCtrlEnabled(true);
+        c.DMCtrlPlay();
+    });
+    const bool musicAtOnce = music.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
+    const bool effectAtOnce = effect.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
+    // A writer ends any wait, so the test itself never hangs.
+    const int writer = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    if (writer >= 0) close(writer);  // and ends what it sent: nothing
+    music.wait();
+    effect.wait();
+    unlink(fifo.c_str());
+    EXPECT_TRUE(musicAtOnce);
+    EXPECT_TRUE(effectAtOnce);
+    EXPECT_FALSE(BkgMusic().BkgMusicLoaded);
 }

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <thread>
 
@@ -124,22 +125,30 @@ TEST(RecordsFlow, EscAnswersNoQuestionWindow) {
 }
 
 // Another copy holds the table: this one waits for it with a busy pointer,
-// then saves; the pointer is back to normal afterwards.
+// its windows alive, then saves; the pointer is back to normal afterwards.
 TEST(RecordsFlow, ASaveWaitingForAnotherCopyShowsABusyPointer) {
     Game g;
-    auto other = std::make_unique<FileLock>(QDir(g.dir.path()).filePath("GravlokFathers.txt.lock").toStdString());
+    auto other = std::make_unique<FileLock>(QDir(g.dir.path()).filePath("GravlokFathers.txt.lock").toStdString(),
+                                            QDir(g.dir.path()).filePath("GravlokFathers.txt").toStdString());
     ASSERT_TRUE(other->Locked());
     std::atomic<bool> busySeen{false};
     std::thread holder([&] {
         for (int i = 0; i < 1000 && !QApplication::overrideCursor(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         busySeen = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         other.reset();  // the other copy is done
     });
+    // The window thread goes on meanwhile: its timers tick, its windows repaint.
+    int ticks = 0;
+    QTimer alive;
+    QObject::connect(&alive, &QTimer::timeout, [&ticks] { ++ticks; });
+    alive.start(10);
     ASSERT_EQ(g.Table(), "Plumo\r\n0\r\n");
     g.w->SaveHallOfFame();  // a declined name: the table is rewritten as it is
     holder.join();
     EXPECT_TRUE(busySeen);
+    EXPECT_GE(ticks, 3);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(g.Table(), "Plumo\r\n 0 \r\n");
 }
@@ -233,13 +242,12 @@ TEST(RecordsFlow, TheNameBoxTakesTenCharactersTheTableCanStore) {
 
 TEST(RecordsFlow, HostileTableFilesStillGiveAPlayableGame) {
     QByteArray many;
-    for (int i = 0; i < 100'000; ++i) many += "N\r\n" + QByteArray::number(200'000 - i) + "\r\n";
+    for (int i = 0; i < 20'000; ++i) many += "N\r\n" + QByteArray::number(200'000 - i) + "\r\n";
     many += QByteArray("\x00\x01\xff\x98 binary", 12) + "\r\n" + QByteArray(300'000, 'x');  // no final line end
     Game g(many);
-    // Read up to what a valid table can hold, with room: the player below it.
+    // An edited table is read in full: the player below it.
     const size_t rows = g.w->colNames.size();
-    EXPECT_GT(rows, 99u);
-    EXPECT_LT(rows, 5'000u);
+    EXPECT_EQ(rows, 20'001u);
     EXPECT_EQ(g.w->iPlace, static_cast<int>(rows));
     g.w->lngScore = 1'999'950;  // 199995 shown: climbs through the rows of its range
     g.Bar(3, 27);

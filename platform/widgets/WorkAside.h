@@ -1,0 +1,11 @@
+#pragma once
+// Work that may wait long (another copy holds a lock, a slow share syncs a
+// file) done aside, on a thread of its own, while the windows go on
+// repainting and answering the desktop. The player's keys and clicks are
+// dropped meanwhile, as a modal window drops them; timers run on.
+#include <functional>
+
+// Runs `work` on another thread and returns when it is done.
+void DoAside(const std::function<void()>& work);
+// From inside such work: `f` runs on the window thread (at its next turn).
+void OnWindowThread(const std::function<void()>& f);
