@@ -25,9 +25,8 @@ void clsDMCtrl::DMCtrlPlay() {
     // From here on a failed step leaves its result absent.
     if (!OpenDevice()) ReleaseDevice();
     if (!Device) return;
-    // An effect lasts seconds: of a longer file only the start is kept, so
-    // a twenty-minute file chosen by mistake costs no more than that.
-    Buffer = Device->CreateSoundBufferFromFile(path_, 0x80E0, kMaxEffectSeconds);
+    // The whole file plays, however long (a long one is streamed).
+    Buffer = Device->CreateSoundBufferFromFile(path_, 0x80E0);
     if (!Buffer) return;
     Buffer->SetVolume(volume_);
     Buffer->SetFrequency(freq_);

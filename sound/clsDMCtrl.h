@@ -9,9 +9,6 @@
 
 class clsDMCtrl {
 public:
-    // The longest effect kept: the start of a longer file.
-    static constexpr long kMaxEffectSeconds = 30;
-
     // masterSwitch: the main window's EnableSoundControl.
     explicit clsDMCtrl(const bool* masterSwitch = nullptr, long mainHandle = 0)
         : master_(masterSwitch), hwnd_(mainHandle) {}

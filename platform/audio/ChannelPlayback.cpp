@@ -44,11 +44,13 @@ bool MakeSources(ALuint src[2]) {
 }
 }  // namespace
 
-std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int,
-                                                                          long maxSeconds) {
+std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int) {
     if (!sounddevice::Available()) return nullptr;
     std::lock_guard lock(soundshared::Lock());
-    const wavecache::Wave* w = wavecache::Load(path, maxSeconds);
+    bool tooLong = false;
+    const wavecache::Wave* w = wavecache::Load(path, &tooLong);
+    // A long effect plays whole, streamed from its file like the music.
+    if (!w && tooLong) return CreateStreamingBufferFromFile(path);
     if (!w) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
     if (!MakeSources(b->src_)) return nullptr;

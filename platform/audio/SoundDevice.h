@@ -17,11 +17,11 @@ class SoundStream;
 class DirectSound {
 public:
     bool SetCooperativeLevel(long hwnd, int level);
-    // A buffer holding the file in its own format (at most its first
-    // `maxSeconds`, when given); nullptr when the file is missing or not a
-    // readable wave file.
-    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags,
-                                                                 long maxSeconds = 0);
+    // A buffer of the whole file, all its channels mixed down to the two
+    // outputs: decoded and kept when it is short, streamed as it plays when
+    // it is long; nullptr when the file is missing or not a readable wave
+    // file.
+    std::unique_ptr<DirectSoundBuffer> CreateSoundBufferFromFile(const std::string& path, int flags);
     // A buffer that streams the file as it plays (the music): any length,
     // little memory. It is made before the device is ready and sounds as
     // soon as it is; nullptr when the file is not a readable wave file.

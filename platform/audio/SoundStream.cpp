@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Mixdown.h"
 #include "SoundShared.h"
 #include "WaveFile.h"
 
@@ -9,7 +10,7 @@ SoundStream* SoundStream::Open(const std::string& path) {
     SF_INFO info{};
     SNDFILE* f = OpenWaveFile(path, info);
     if (!f) return nullptr;
-    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0) {
+    if (info.frames <= 0 || info.channels < 1 || info.channels > 64 || info.samplerate <= 0) {
         sf_close(f);
         return nullptr;
     }
@@ -54,12 +55,9 @@ bool SoundStream::Decode(ALuint left, ALuint right) {
             continue;
         }
         rewound = false;
-        for (sf_count_t i = 0; i < got; ++i) {
-            const float a = in[static_cast<size_t>(i * channels_)];
-            const float b = channels_ > 1 ? in[static_cast<size_t>(i * channels_ + 1)] : a;
-            l[static_cast<size_t>(2 * (have + i))] = a;
-            r[static_cast<size_t>(2 * (have + i) + 1)] = b;
-        }
+        for (sf_count_t i = 0; i < got; ++i)
+            mixdown::Frame(&in[static_cast<size_t>(i * channels_)], channels_, l[static_cast<size_t>(2 * (have + i))],
+                           r[static_cast<size_t>(2 * (have + i) + 1)]);
         have += got;
     }
     if (have == 0) return false;

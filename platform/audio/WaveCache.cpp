@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "Mixdown.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "WaveFile.h"
@@ -63,21 +64,22 @@ struct Decoded {
     long long stamp = 0, size = 0;
 };
 
-std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, long maxSeconds = 0) {
+std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, bool& tooLong) {
     SF_INFO info{};
     SNDFILE* f = OpenWaveFile(path, info);
     if (!f) return std::nullopt;
     // A header without frames is no sound either.
-    if (info.frames <= 0 || info.channels < 1 || info.channels > 8 || info.samplerate <= 0 ||
-        info.frames > 48000LL * 60 * 20) {
+    if (info.frames <= 0 || info.channels < 1 || info.channels > kMostChannels || info.samplerate <= 0) {
         sf_close(f);
         return std::nullopt;
     }
-    // Only what is kept is read: at most `maxSeconds`, and of the channels
-    // only the first two, a block at a time.
-    sf_count_t frames = info.frames;
-    if (maxSeconds > 0 && frames > sf_count_t(maxSeconds) * info.samplerate)
-        frames = sf_count_t(maxSeconds) * info.samplerate;
+    // A longer effect is streamed as it plays: what is kept stays small.
+    tooLong = info.frames > sf_count_t(kKeptSeconds) * info.samplerate;
+    if (tooLong) {
+        sf_close(f);
+        return std::nullopt;
+    }
+    const sf_count_t frames = info.frames;
     Decoded d;
     d.rate = info.samplerate;
     d.stamp = mtime;
@@ -91,8 +93,8 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
         const sf_count_t got = sf_readf_float(f, in.data(), std::min(kBlock, frames - done));
         if (got <= 0) break;
         for (sf_count_t i = 0; i < got; ++i) {
-            const float a = in[static_cast<size_t>(i * info.channels)];
-            const float b = info.channels > 1 ? in[static_cast<size_t>(i * info.channels + 1)] : a;
+            float a = 0, b = 0;
+            mixdown::Frame(&in[static_cast<size_t>(i * info.channels)], info.channels, a, b);
             d.l.push_back(a);
             d.l.push_back(0.0f);
             d.r.push_back(0.0f);
@@ -107,11 +109,11 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
 
 }  // namespace
 
-const Wave* Load(const std::string& path, long maxSeconds) {
+const Wave* Load(const std::string& path, bool* tooLong) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
     auto& cache = Cache();
-    const std::string key = maxSeconds > 0 ? path + "\n" + std::to_string(maxSeconds) : path;
+    const std::string& key = path;
     auto it = cache.find(key);
     if (it != cache.end()) {
         if (it->second.stamp == mtime && it->second.size == size) return &it->second;
@@ -119,7 +121,9 @@ const Wave* Load(const std::string& path, long maxSeconds) {
         cache.erase(it);
     }
     if (!Retired().empty()) DeleteWhenFree(Retired());
-    const std::optional<Decoded> d = Decode(path, mtime, size, maxSeconds);
+    bool longOne = false;
+    const std::optional<Decoded> d = Decode(path, mtime, size, longOne);
+    if (tooLong) *tooLong = longOne;
     if (!d) return nullptr;
     const std::vector<float>& l = d->l;
     const std::vector<float>& r = d->r;

@@ -16,9 +16,15 @@ struct Wave {
     long long size = 0;
 };
 
-// The wave of a file (at most its first `maxSeconds`, when given); nullptr
-// when the file is missing or no readable wave file.
-const Wave* Load(const std::string& path, long maxSeconds);
+// Effects up to this long are decoded whole and kept; longer ones are
+// streamed from their file as they play.
+inline constexpr long kKeptSeconds = 10;
+inline constexpr int kMostChannels = 64;
+
+// The wave of a file, all its channels mixed down to two; nullptr when the
+// file is missing, no readable wave file, or longer than is kept (then
+// `*tooLong` is set).
+const Wave* Load(const std::string& path, bool* tooLong = nullptr);
 // Forget every wave (buffers a playing channel still holds go once it is done).
 void Clear();
 
