@@ -2,6 +2,7 @@
 // it (the music), played, stopped, moved, and its volume, pan and rate.
 #include <cmath>
 
+#include "ServerProbe.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "SoundStream.h"
@@ -11,13 +12,18 @@ using soundshared::ClearError;
 using soundshared::S;
 
 namespace {
-// A device is there, or being opened in the background (without waiting for it).
+// A device is there, or being opened in the background, or the desktop's
+// sound server is awaited (without waiting for either).
 bool DeviceThereOrComing() {
     {
         std::lock_guard lock(soundshared::Lock());
         if (soundshared::Opening()) return true;
     }
-    return sounddevice::Available();
+    if (sounddevice::Available()) return true;
+    // Waiting for the desktop's sound server counts as coming: the music
+    // sounds once it answers.
+    std::lock_guard lock(soundshared::Lock());
+    return !OutputMayOpen();
 }
 }  // namespace
 
@@ -85,6 +91,11 @@ DirectSoundBuffer::~DirectSoundBuffer() {
         alDeleteSources(2, src_);
     }
     stream_.reset();
+}
+
+void DirectSoundBuffer::DeviceLost() {
+    src_[0] = src_[1] = 0;
+    if (stream_) stream_->Forget();
 }
 
 bool DirectSoundBuffer::Attach() {

@@ -5,8 +5,10 @@
 #include <future>
 #include <thread>
 
+#include "ServerProbe.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
+#include "WaveCache.h"
 
 namespace {
 using soundshared::S;
@@ -49,7 +51,8 @@ bool Adopt(ALCdevice* device, ALCcontext* context) {
     s.device = device;
     s.context = context;
     ++s.opens;
-    std::atexit(CloseAtExit);
+    static const bool closesAtExit = std::atexit(CloseAtExit) == 0;
+    (void)closesAtExit;
     return true;
 }
 
@@ -95,8 +98,41 @@ void Resume() {
     s.wake.notify_all();
 }
 
+bool Connected() {
+    Shared& s = S();
+    if (!s.device || s.loopback) return true;
+    ALCint connected = ALC_TRUE;
+    alcGetIntegerv(s.device, ALC_CONNECTED, 1, &connected);
+    return connected != ALC_FALSE;
+}
+
+void LoseDevice() {
+    Shared& s = S();
+    if (!s.device) return;
+    for (DirectSoundBuffer* b : s.buffers) b->DeviceLost();
+    wavecache::Forget();
+    alcMakeContextCurrent(nullptr);
+    if (s.context) alcDestroyContext(s.context);
+    alcCloseDevice(s.device);
+    s.device = nullptr;
+    s.context = nullptr;
+    s.paused = false;
+    s.sounded = false;
+    s.lastTry = {};  // another output may be there at once
+}
+
+namespace {
+bool AStreamWaits() {
+    for (DirectSoundBuffer* b : S().buffers)
+        if (b->WaitsForDevice()) return true;
+    return false;
+}
+}  // namespace
+
 void Service() {
     Shared& s = S();
+    if (!Connected()) LoseDevice();
+    if (!Ready() && !Opening() && AStreamWaits()) sounddevice::Available();  // the music waits for an output
     if (!Ready()) return;
     bool sounding = false;
     for (DirectSoundBuffer* b : s.buffers) sounding = b->Serve() || sounding;
@@ -121,8 +157,11 @@ void StartService() {
         while (!S().quit) {
             Service();
             // Paused with nothing to feed, or without any device: asleep
-            // until something plays.
-            if (S().paused || (!Ready() && !Opening())) S().wake.wait(lock);
+            // until something plays; without a device while the music
+            // wants to play, awake once a second to look for one.
+            if (S().paused) S().wake.wait(lock);
+            else if (!Ready() && !Opening() && AStreamWaits()) S().wake.wait_for(lock, std::chrono::seconds(1));
+            else if (!Ready() && !Opening()) S().wake.wait(lock);
             else S().wake.wait_for(lock, std::chrono::milliseconds(20));
         }
     });
@@ -144,13 +183,20 @@ namespace sounddevice {
 bool Available() {
     std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
+    if (s.device && !soundshared::Connected()) soundshared::LoseDevice();
     if (s.device) return true;
     if (s.opening.valid()) {  // the background open, waited for
         const auto [device, context] = s.opening.get();
-        return Adopt(device, context);
+        if (Adopt(device, context)) return true;
     }
-    if (s.tried) return false;
-    s.tried = true;  // without sound, open once and never again
+    // Without an output, looked for again at most once a second: a sound
+    // server started later or back after a restart is found, and a machine
+    // without sound pays nothing per play.
+    const auto now = std::chrono::steady_clock::now();
+    if (s.tried && now - s.lastTry < std::chrono::seconds(1)) return false;
+    s.tried = true;
+    s.lastTry = now;
+    if (!OutputMayOpen()) return false;  // the desktop's sound server is not up yet
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device) return false;
     return MakeContext(device, kOutputAttrs);
@@ -161,6 +207,11 @@ void OpenInBackground() {
     Shared& s = S();
     if (s.device || s.tried) return;
     s.tried = true;
+    s.lastTry = std::chrono::steady_clock::now();
+    if (!OutputMayOpen()) {  // looked for again by the next play, or by the music
+        soundshared::StartService();
+        return;
+    }
     s.opening = std::async(std::launch::async, [] {
         ALCdevice* device = alcOpenDevice(nullptr);
         ALCcontext* context = device ? ContextOn(device, kOutputAttrs) : nullptr;

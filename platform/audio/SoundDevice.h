@@ -50,6 +50,11 @@ public:
     // The service step of this buffer: a stream is fed (and attached to
     // the device once it is there). True while it sounds or wants to.
     bool Serve();
+    // The device went away with its sources: a stream attaches itself to
+    // the next one and goes on from where its file stands.
+    void DeviceLost();
+    // A stream that wants to play and has no device.
+    bool WaitsForDevice() const { return stream_ && wantPlaying_ && !src_[0]; }
 
 private:
     friend class DirectSound;

@@ -7,6 +7,7 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <future>
 #include <mutex>
@@ -21,6 +22,7 @@ struct Shared {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     bool tried = false;
+    std::chrono::steady_clock::time_point lastTry{};  // of an open; again a second later
     bool loopback = false;
     int opens = 0;
     // The device being opened in the background: its device and context.
@@ -42,7 +44,13 @@ bool Ready();
 bool Opening();
 // Before a buffer plays: the device mixes again.
 void Resume();
-// The service step: feeds the streams, attaches streams once the device is
+// Whether the device still reaches its output (a loopback always does).
+bool Connected();
+// The device went away (its server ended, its output was removed): every
+// object on it is forgotten and it is closed; the next play opens another.
+void LoseDevice();
+// The service step: notices a lost device, opens one again for a stream
+// that wants to play (once a second at most), feeds the streams, attaches streams once the device is
 // there, and pauses the device when nothing can sound. Under the lock.
 void Service();
 // Starts the service thread (not for a loopback device, which the tests feed).

@@ -27,6 +27,11 @@ public:
     void Fill(const ALuint src[2]);
     // Takes the played blocks off and queues new ones.
     void Refill(const ALuint src[2]);
+    // The device went away with the buffers: made again on the next one.
+    void Forget() {
+        made_ = false;
+        freeCount_ = 0;
+    }
     // Drops the queue and moves the file to `frame`.
     void Seek(const ALuint src[2], sf_count_t frame);
     bool looping = false;

@@ -144,6 +144,11 @@ const Wave* Load(const std::string& path, bool* tooLong) {
     return &(cache[key] = w);
 }
 
+void Forget() {
+    Cache().clear();
+    Retired().clear();
+}
+
 void Clear() {
     for (auto& [p, w] : Cache()) Release(w);
     Cache().clear();

@@ -27,5 +27,7 @@ inline constexpr int kMostChannels = 64;
 const Wave* Load(const std::string& path, bool* tooLong = nullptr);
 // Forget every wave (buffers a playing channel still holds go once it is done).
 void Clear();
+// The device went away with every buffer: forget them without deleting.
+void Forget();
 
 }  // namespace wavecache
