@@ -38,6 +38,13 @@ QByteArray FileIn(const QString& dir) {
 }
 }  // namespace
 
+// The settings file of `dir` made of these lines.
+void PutLines(const QString& dir, const std::vector<std::string>& lines) {
+    QFile f(QDir(dir).filePath("GMirvax.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Join(lines).c_str());
+}
+
 TEST(SettingsText, TheDefaultFileHas59LinesByteForByte) {
     const std::string t = settings::Format(settings::Defaults());
     EXPECT_EQ(t, DefaultText());
@@ -127,19 +134,14 @@ TEST(SettingsStore, MissingAndBadFilesGiveTheDefaultFile) {
 
     std::vector<std::string> l = Lines(DefaultText());
     l[15] = "-1500 ";
-    QFile f(QDir(d.path()).filePath("GMirvax.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Join(l).c_str());
-    f.close();
+    PutLines(d.path(), l);
     v = settings::Load(d.path(), d.path());
     EXPECT_EQ(v.VolumeBkgMusic, -1500);
     ASSERT_TRUE(settings::Save(d.path(), v));
     EXPECT_EQ(Lines(FileIn(d.path()).toStdString())[15], "-1500 ");  // written back unchanged
 
     l[6] = "abc";
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Join(l).c_str());
-    f.close();
+    PutLines(d.path(), l);
     v = settings::Load(d.path(), d.path());
     EXPECT_EQ(v.VolumeBkgMusic, -800);  // all the defaults
     EXPECT_EQ(FileIn(d.path()).toStdString(), DefaultText());
@@ -163,10 +165,7 @@ TEST(SettingsStore, TheProgramFoldersSettingsStartTheDataFolders) {
     QTemporaryDir program, data;
     std::vector<std::string> l = Lines(DefaultText());
     l[15] = "-1500 ";
-    QFile f(QDir(program.path()).filePath("GMirvax.ini"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Join(l).c_str());
-    f.close();
+    PutLines(program.path(), l);
     const Values v = settings::Load(data.path(), program.path());
     EXPECT_EQ(v.VolumeBkgMusic, -1500);
     EXPECT_EQ(v.PathToBkgMusic, (program.path() + "/Sound/bkgmusic.WAV").toStdString());
