@@ -1,6 +1,7 @@
 // The one output device: opened on first use or in the background at
 // start-up, resting while nothing can sound, served by its own thread, and
 // closed at exit.
+#include <algorithm>
 #include <cstdlib>
 #include <future>
 #include <thread>
@@ -51,6 +52,8 @@ bool Adopt(ALCdevice* device, ALCcontext* context) {
     s.device = device;
     s.context = context;
     ++s.opens;
+    s.failedOpens = 0;
+    s.wake.notify_all();  // a stream waiting for it attaches at once
     static const bool closesAtExit = std::atexit(CloseAtExit) == 0;
     (void)closesAtExit;
     return true;
@@ -122,6 +125,11 @@ void LoseDevice() {
 }
 
 namespace {
+// How long the music waits for an output before it looks again: a second,
+// doubled after each failed look up to half a minute, so a machine without
+// sound pays next to nothing while a server that comes is soon found.
+std::chrono::seconds MusicRetry() { return std::chrono::seconds(1 << std::min(S().failedOpens, 5)); }
+
 bool AStreamWaits() {
     for (DirectSoundBuffer* b : S().buffers)
         if (b->WaitsForDevice()) return true;
@@ -160,7 +168,7 @@ void StartService() {
             // until something plays; without a device while the music
             // wants to play, awake once a second to look for one.
             if (S().paused) S().wake.wait(lock);
-            else if (!Ready() && !Opening() && AStreamWaits()) S().wake.wait_for(lock, std::chrono::seconds(1));
+            else if (!Ready() && !Opening() && AStreamWaits()) S().wake.wait_for(lock, MusicRetry());
             else if (!Ready() && !Opening()) S().wake.wait(lock);
             else S().wake.wait_for(lock, std::chrono::milliseconds(20));
         }
@@ -196,10 +204,12 @@ bool Available() {
     if (s.tried && now - s.lastTry < std::chrono::seconds(1)) return false;
     s.tried = true;
     s.lastTry = now;
+    ++s.failedOpens;
     if (!OutputMayOpen()) return false;  // the desktop's sound server is not up yet
     ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device) return false;
-    return MakeContext(device, kOutputAttrs);
+    if (!device || !MakeContext(device, kOutputAttrs)) return false;
+    s.failedOpens = 0;
+    return true;
 }
 
 void OpenInBackground() {

@@ -23,6 +23,7 @@ struct Shared {
     ALCcontext* context = nullptr;
     bool tried = false;
     std::chrono::steady_clock::time_point lastTry{};  // of an open; again a second later
+    int failedOpens = 0;                              // in a row: the waiting music looks less and less often
     bool loopback = false;
     int opens = 0;
     // The device being opened in the background: its device and context.
