@@ -113,8 +113,7 @@ const Wave* Load(const std::string& path, bool* tooLong) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
     auto& cache = Cache();
-    const std::string& key = path;
-    auto it = cache.find(key);
+    auto it = cache.find(path);
     if (it != cache.end()) {
         if (it->second.stamp == mtime && it->second.size == size) return &it->second;
         Release(it->second);  // the file changed: read it again
@@ -141,7 +140,7 @@ const Wave* Load(const std::string& path, bool* tooLong) {
         Release(w);
         return nullptr;
     }
-    return &(cache[key] = w);
+    return &(cache[path] = w);
 }
 
 void Forget() {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 #include <cstring>
 
 namespace windowframe {
@@ -19,14 +20,15 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 }
 
 // Off the task bar and the pager: the window states are written before the
-// window is mapped (Qt keeps states of others when it writes its own).
+// window is mapped; Qt adds its own (modal) to them when it maps it.
 void SkipTaskBar(QWidget* w) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection()) return;
     xcb_connection_t* c = x11->connection();
+    static const xcb_atom_t property = Atom(c, "_NET_WM_STATE");
+    static const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
     const xcb_window_t id = static_cast<xcb_window_t>(w->winId());
-    const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, property, XCB_ATOM_ATOM, 32, 2, states);
     xcb_flush(c);
 }
 

@@ -87,6 +87,15 @@ differ() { compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true; 
 # Share (0 to 1) of pixels of a grab in a colour.
 share_of() { convert "$WORK/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:mean]' info:; }
 
+# The outer frame of a window: "x y width height" (frame included).
+frame_of() {
+  local info l r t b
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d , ; echo 0 0 0 0)
+  echo "$info" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
+    /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
+    END {print x - l, y - t, w + l + r, h + t + b}'
+}
 wm_state() { xprop -id "$MAIN" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
 
 # Waits until the question window has the keyboard.

@@ -43,14 +43,9 @@ xdotool mousemove $((MX + 4 + 232 + 8 + 144 + 24)) $((MY + 27 + 488 + 8 + 16 + 8
 wait_for 'xdotool search --onlyvisible --name "^Settings$"' 20 || fail "no settings window"
 SET=$(xdotool search --onlyvisible --name "^Settings$" | head -1)
 centred() {
-  local X Y W H l r t b
-  X=$(xwininfo -id "$SET" | sed -n 's/.*Absolute upper-left X: *//p')
-  Y=$(xwininfo -id "$SET" | sed -n 's/.*Absolute upper-left Y: *//p')
-  W=$(xwininfo -id "$SET" | sed -n 's/.*Width: *//p')
-  H=$(xwininfo -id "$SET" | sed -n 's/.*Height: *//p')
-  # The frame the window manager put around it: left, right, top, bottom.
-  read -r l r t b < <(xprop -id "$SET" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  local cx=$(( (X - l) + (W + l + r) / 2 )) cy=$(( (Y - t) + (H + t + b) / 2 ))
+  local x y w h
+  read -r x y w h < <(frame_of "$SET") || return 1
+  local cx=$((x + w / 2)) cy=$((y + h / 2))
   echo "centre $cx,$cy" > "$WORK/centre"
   [ $((cx - 640)) -ge -1 ] && [ $((cx - 640)) -le 1 ] && [ $((cy - 512)) -ge -1 ] && [ $((cy - 512)) -le 1 ]
 }
@@ -65,13 +60,11 @@ wait_for '! xdotool search --onlyvisible --name "^Future$"' 10 || fail "the futu
 xdotool mousemove $((MX + 4 + 232 + 8 + 24)) $((MY + 27 + 488 + 56 + 8)) click 1
 # Outer left and right edges of a window: its own area less or plus the frame.
 edges() {
-  local id X W l r t b
+  local id x y w h
   id=$(xdotool search --onlyvisible --name "^$1\$" | head -1)
   [ -n "$id" ] || return 1
-  X=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
-  W=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
-  read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  echo "$((X - l)) $((X + W + r))"
+  read -r x y w h < <(frame_of "$id") || return 1
+  echo "$x $((x + w))"
 }
 docked() {
   read -r fl fr < <(edges Future) && read -r sl sr < <(edges Statistic) || return 1

@@ -17,18 +17,9 @@ WORK=$2
 GAME=$WORK/game
 start_game "$GAME"
 
-# The outer frame of a window: "x y width height" (frame included).
-outer() {
-  local info l r t b
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d , ; echo 0 0 0 0)
-  echo "$info" | awk -v l="${l:-0}" -v r="${r:-0}" -v t="${t:-0}" -v b="${b:-0}" '
-    /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
-    END {print x - l, y - t, w + l + r, h + t + b}'
-}
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 # The same frame twice, 0.3 s apart: the window is where it stays.
-still() { local a b; a=$(outer "$1") && sleep 0.3 && b=$(outer "$1") && [ "$a" = "$b" ] && echo "$a"; }
+still() { local a b; a=$(frame_of "$1") && sleep 0.3 && b=$(frame_of "$1") && [ "$a" = "$b" ] && echo "$a"; }
 menu_click() { xdotool mousemove $((MX + 4 + 232 + 8 + $1 + 24)) $((MY + 27 + 488 + $2 + 8)) click 1; }
 HELP_Y=24 TOGGLE_Y=56  # the rows of the menu and of the toggles in the bottom right panel
 
@@ -39,7 +30,7 @@ for tour in 1 2 3; do
   while wait_for '[ -n "$(named Справка)" ]' 10; do
     H=$(named Справка)
     # Unrolled to its full height, then still.
-    wait_for '[ "$(outer "$H" | cut -d" " -f4)" -ge 200 ]' 20 || fail "tour $tour screen $n did not unroll: $(outer "$H")"
+    wait_for '[ "$(frame_of "$H" | cut -d" " -f4)" -ge 200 ]' 20 || fail "tour $tour screen $n did not unroll: $(frame_of "$H")"
     wait_for 'place=$(still "$H")' 10 || fail "tour $tour screen $n does not keep still"
     echo "$place" >> "$WORK/help-places"
     if [ -z "${PX:-}" ]; then  # the first screen's "Далее", where the pointer stays
@@ -48,8 +39,8 @@ for tour in 1 2 3; do
       PX=$X PY=$Y
     fi
     xdotool mousemove "$PX" "$PY" click 1
-    wait_for '[ "$(named Справка)" != "$H" ] || [ "$(outer "$H" | cut -d" " -f4)" -lt 100 ]' 10 ||
-      fail "tour $tour screen $n: the click at the first screen's Далее missed ($(outer "$H"), first $(head -1 "$WORK/help-places"))"
+    wait_for '[ "$(named Справка)" != "$H" ] || [ "$(frame_of "$H" | cut -d" " -f4)" -lt 100 ]' 10 ||
+      fail "tour $tour screen $n: the click at the first screen's Далее missed ($(frame_of "$H"), first $(head -1 "$WORK/help-places"))"
     n=$((n + 1))
   done
   [ $n -gt 20 ] || fail "tour $tour ended after $n screens"
@@ -61,8 +52,8 @@ note "$(wc -l < "$WORK/help-places") screens at $(head -1 "$WORK/help-places")"
 note "Auto after hiding, showing and moving the side windows, twenty times"
 docked() {
   local fx fy fw fh sx sy sw sh hx hy hw hh
-  read -r fx fy fw fh < <(outer "$(named Future)") && read -r sx sy sw sh < <(outer "$(named Statistic)") &&
-    read -r hx hy hw hh < <(outer "$(named 'The Best Of The Gravlok')") || return 1
+  read -r fx fy fw fh < <(frame_of "$(named Future)") && read -r sx sy sw sh < <(frame_of "$(named Statistic)") &&
+    read -r hx hy hw hh < <(frame_of "$(named 'The Best Of The Gravlok')") || return 1
   echo "future $fx,$fy statistic $sx,$sy hall $hx,$((hy + hh)) main $MX..$((MX + 462)),$MY..$((MY + 614))" > "$WORK/dock"
   # 20 twips right of the main window (1 px), 40 twips between Future and
   # Statistic (2 or 3 px), tops level with the main window, the hall of
