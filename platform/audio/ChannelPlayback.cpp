@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ServerProbe.h"
+#include "ServerVoice.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "SoundStream.h"
@@ -54,11 +55,18 @@ std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const 
     if (!sounddevice::Available()) return nullptr;
     std::lock_guard lock(soundshared::Lock());
     bool tooLong = false;
-    const wavecache::Wave* w = wavecache::Load(path, &tooLong);
+    const bool server = S().server;
+    const wavecache::Wave* w = wavecache::Load(path, &tooLong, server);
     // A long effect plays whole, streamed from its file like the music.
-    if (!w && tooLong) return CreateStreamingBufferFromFile(path);
+    if (!w && tooLong) return CreateStreamingBufferFromFile(path, false);
     if (!w) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
+    if (server) {
+        b->voice_ = std::make_unique<ServerVoice>(w->frames, false);
+        b->rate_ = b->freq_ = w->rate;
+        b->ApplyGains();
+        return b;
+    }
     if (!MakeSources(b->src_)) return nullptr;
     alSourcei(b->src_[0], AL_BUFFER, static_cast<ALint>(w->left));
     alSourcei(b->src_[1], AL_BUFFER, static_cast<ALint>(w->right));
@@ -67,12 +75,13 @@ std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const 
     return b;
 }
 
-std::unique_ptr<DirectSoundBuffer> DirectSound::CreateStreamingBufferFromFile(const std::string& path) {
+std::unique_ptr<DirectSoundBuffer> DirectSound::CreateStreamingBufferFromFile(const std::string& path, bool music) {
     std::lock_guard lock(soundshared::Lock());
     SoundStream* stream = SoundStream::Open(path);
     if (!stream) return nullptr;
     std::unique_ptr<DirectSoundBuffer> b(new DirectSoundBuffer);
     b->stream_.reset(stream);
+    b->music_ = music;
     b->rate_ = b->freq_ = stream->Rate();
     b->Attach();
     soundshared::StartService();
@@ -84,6 +93,7 @@ DirectSoundBuffer::DirectSoundBuffer() { S().buffers.insert(this); }
 DirectSoundBuffer::~DirectSoundBuffer() {
     std::lock_guard lock(soundshared::Lock());
     S().buffers.erase(this);
+    voice_.reset();
     if (src_[0]) {
         alSourceStopv(2, src_);
         alSourcei(src_[0], AL_BUFFER, 0);
@@ -95,11 +105,21 @@ DirectSoundBuffer::~DirectSoundBuffer() {
 
 void DirectSoundBuffer::DeviceLost() {
     src_[0] = src_[1] = 0;
+    // An effect's voice stays (silent) until its channel plays again; a
+    // stream's goes and is made again on the next output.
+    if (stream_) voice_.reset();
+    else if (voice_) voice_->Abandon();
     if (stream_) stream_->Forget();
 }
 
 bool DirectSoundBuffer::Attach() {
-    if (src_[0]) return true;
+    if (src_[0] || voice_) return true;
+    if (stream_ && S().server && soundshared::Ready()) {
+        voice_ = std::make_unique<ServerVoice>(stream_.get(), music_);
+        ApplyGains();
+        if (wantPlaying_) voice_->Play(stream_->looping);
+        return true;
+    }
     if (!stream_ || !soundshared::Ready() || !stream_->MakeBuffers() || !MakeSources(src_)) return false;
     ApplyGains();
     stream_->Fill(src_);
@@ -111,6 +131,13 @@ bool DirectSoundBuffer::Attach() {
 }
 
 bool DirectSoundBuffer::Serve() {
+    if (voice_) {
+        // The server feeds itself; a stream it ended is made again.
+        if (voice_->Failed() && stream_ && wantPlaying_) voice_->Play(stream_->looping);
+        if (stream_ && !voice_->Playing() && !voice_->Failed()) wantPlaying_ = false;  // ended
+        return voice_->Playing();
+    }
+    if (!Attach()) return wantPlaying_;
     if (!stream_) {
         ALint st = 0;
         alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
@@ -130,10 +157,15 @@ bool DirectSoundBuffer::Serve() {
 }
 
 void DirectSoundBuffer::ApplyGains() {
-    if (!src_[0]) return;
     const double base = std::pow(10.0, volume_ / 2000.0);
     const double gl = pan_ > 0 ? std::pow(10.0, -pan_ / 2000.0) : 1.0;
     const double gr = pan_ < 0 ? std::pow(10.0, pan_ / 2000.0) : 1.0;
+    if (voice_) {
+        voice_->SetGains(base, gl, gr);
+        voice_->SetRate(freq_);
+        return;
+    }
+    if (!src_[0]) return;
     // Both sides change in the same mix period.
     alDeferUpdatesSOFT();
     alSourcef(src_[0], AL_GAIN, static_cast<ALfloat>(base * gl));
@@ -145,6 +177,11 @@ void DirectSoundBuffer::ApplyGains() {
 
 bool DirectSoundBuffer::Play(int flags) {
     std::lock_guard lock(soundshared::Lock());
+    if (voice_ && voice_->Failed() && !stream_) return false;  // the output went away under an effect
+    if (voice_) {
+        wantPlaying_ = true;
+        return voice_->Play(flags & kLooping);
+    }
     if (stream_) {
         stream_->looping = flags & kLooping;
         wantPlaying_ = true;
@@ -170,6 +207,7 @@ bool DirectSoundBuffer::Play(int flags) {
 bool DirectSoundBuffer::Stop() {
     std::lock_guard lock(soundshared::Lock());
     wantPlaying_ = false;
+    if (voice_) voice_->Stop();
     if (!src_[0]) return true;
     ClearError();
     alSourcePausev(2, src_);
@@ -178,6 +216,10 @@ bool DirectSoundBuffer::Stop() {
 
 bool DirectSoundBuffer::SetCurrentPosition(long pos) {
     std::lock_guard lock(soundshared::Lock());
+    if (voice_) {
+        voice_->Seek(pos);
+        return true;
+    }
     if (stream_) {
         if (!src_[0]) return true;  // a stream not yet attached starts from its beginning
         stream_->Seek(src_, pos);
@@ -222,6 +264,7 @@ long DirectSoundBuffer::GetFrequency() const { return freq_; }
 
 bool DirectSoundBuffer::Playing() const {
     std::lock_guard lock(soundshared::Lock());
+    if (voice_) return voice_->Playing();
     if (stream_) return wantPlaying_;
     ALint st = 0;
     alGetSourcei(src_[0], AL_SOURCE_STATE, &st);

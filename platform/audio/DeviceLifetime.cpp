@@ -6,6 +6,7 @@
 #include <future>
 #include <thread>
 
+#include "ServerOutput.h"
 #include "ServerProbe.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
@@ -20,6 +21,11 @@ using Shared = soundshared::Shared;
 void CloseAtExit() {
     soundshared::StopService();
     Shared& s = S();
+    if (s.server) {
+        for (DirectSoundBuffer* b : s.buffers) b->DeviceLost();
+        serveroutput::Close();
+        s.server = false;
+    }
     if (!s.device) return;
     alcMakeContextCurrent(nullptr);
     if (s.context) alcDestroyContext(s.context);
@@ -46,11 +52,13 @@ ALCcontext* ContextOn(ALCdevice* device, const ALCint* attrs) {
 const ALCint kOutputAttrs[] = {ALC_FREQUENCY, 44100, ALC_REFRESH, 60, 0};
 
 // The device and its context become the program's. Under the lock.
-bool Adopt(ALCdevice* device, ALCcontext* context) {
-    if (!device || !context) return false;
+bool Adopt(ALCdevice* device, ALCcontext* context, bool server = false) {
+    if (!server && (!device || !context)) return false;
     Shared& s = S();
     s.device = device;
     s.context = context;
+    s.server = server;
+    if (server) serveroutput::OnLost([] { S().wake.notify_all(); });
     ++s.opens;
     s.failedOpens = 0;
     s.wake.notify_all();  // a stream waiting for it attaches at once
@@ -75,15 +83,15 @@ std::recursive_mutex& Lock() {
 
 bool Ready() {
     Shared& s = S();
-    if (s.device) return true;
+    if (s.device || s.server) return true;
     if (s.opening.valid() && s.opening.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-        const auto [device, context] = s.opening.get();
-        Adopt(device, context);
+        const Shared::Opened o = s.opening.get();
+        Adopt(o.device, o.context, o.server);
     }
-    return s.device != nullptr;
+    return s.device || s.server;
 }
 
-bool Opening() { return !S().device && S().opening.valid(); }
+bool Opening() { return !S().device && !S().server && S().opening.valid(); }
 
 namespace {
 // A real output, not the tests' loopback.
@@ -103,6 +111,7 @@ void Resume() {
 
 bool Connected() {
     Shared& s = S();
+    if (s.server) return serveroutput::Connected();
     if (!s.device || s.loopback) return true;
     ALCint connected = ALC_TRUE;
     alcGetIntegerv(s.device, ALC_CONNECTED, 1, &connected);
@@ -111,9 +120,15 @@ bool Connected() {
 
 void LoseDevice() {
     Shared& s = S();
-    if (!s.device) return;
+    if (!s.device && !s.server) return;
     for (DirectSoundBuffer* b : s.buffers) b->DeviceLost();
     wavecache::Forget();
+    s.lastTry = {};  // another output may be there at once
+    if (s.server) {
+        serveroutput::Close();
+        s.server = false;
+        return;
+    }
     alcMakeContextCurrent(nullptr);
     if (s.context) alcDestroyContext(s.context);
     alcCloseDevice(s.device);
@@ -121,7 +136,6 @@ void LoseDevice() {
     s.context = nullptr;
     s.paused = false;
     s.sounded = false;
-    s.lastTry = {};  // another output may be there at once
 }
 
 namespace {
@@ -147,7 +161,7 @@ void Service() {
     if (sounding) s.sounded = true;
     // Not before the first sound: a device paused before it has mixed
     // anything spoils the header of OpenAL's wave-file output.
-    if (!sounding && !s.paused && s.sounded) {
+    if (!sounding && !s.paused && s.sounded && !s.server) {
         if (Pausable()) alcDevicePauseSOFT(s.device);
         s.paused = true;
     }
@@ -170,6 +184,9 @@ void StartService() {
             if (S().paused) S().wake.wait(lock);
             else if (!Ready() && !Opening() && AStreamWaits()) S().wake.wait_for(lock, MusicRetry());
             else if (!Ready() && !Opening()) S().wake.wait(lock);
+            // The server asks for the music itself; a lost connection wakes
+            // this thread, and a look once a second catches what it misses.
+            else if (S().server) S().wake.wait_for(lock, std::chrono::seconds(1));
             else S().wake.wait_for(lock, std::chrono::milliseconds(20));
         }
     });
@@ -191,11 +208,11 @@ namespace sounddevice {
 bool Available() {
     std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
-    if (s.device && !soundshared::Connected()) soundshared::LoseDevice();
-    if (s.device) return true;
+    if ((s.device || s.server) && !soundshared::Connected()) soundshared::LoseDevice();
+    if (s.device || s.server) return true;
     if (s.opening.valid()) {  // the background open, waited for
-        const auto [device, context] = s.opening.get();
-        if (Adopt(device, context)) return true;
+        const Shared::Opened o = s.opening.get();
+        if (Adopt(o.device, o.context, o.server)) return true;
     }
     // Without an output, looked for again at most once a second: a sound
     // server started later or back after a restart is found, and a machine
@@ -205,6 +222,7 @@ bool Available() {
     s.tried = true;
     s.lastTry = now;
     ++s.failedOpens;
+    if (ServerInterfaceChosen() && serveroutput::Connect()) return Adopt(nullptr, nullptr, true);
     if (!OutputMayOpen()) return false;  // the desktop's sound server is not up yet
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device || !MakeContext(device, kOutputAttrs)) return false;
@@ -222,11 +240,12 @@ void OpenInBackground() {
         soundshared::StartService();
         return;
     }
-    s.opening = std::async(std::launch::async, [] {
+    s.opening = std::async(std::launch::async, [server = ServerInterfaceChosen()] {
+        if (server && serveroutput::Connect()) return Shared::Opened{nullptr, nullptr, true};
         ALCdevice* device = alcOpenDevice(nullptr);
         ALCcontext* context = device ? ContextOn(device, kOutputAttrs) : nullptr;
         // The service thread picks it up at its next round (20 ms at most).
-        return std::pair<ALCdevice*, ALCcontext*>{context ? device : nullptr, context};
+        return Shared::Opened{context ? device : nullptr, context, false};
     });
     soundshared::StartService();
 }
@@ -271,4 +290,9 @@ bool DevicePaused() {
 }
 
 int DeviceOpens() { return S().opens; }
+
+bool ThroughServer() {
+    std::lock_guard lock(soundshared::Lock());
+    return soundshared::Ready() && S().server;
+}
 }  // namespace sounddevice

@@ -80,3 +80,11 @@ bool OutputMayOpen() {
     started = !ServerExpected() || !socket || Answers(*socket) || Clock::now() - *firstAsked > std::chrono::seconds(30);
     return started;
 }
+
+bool ServerInterfaceChosen() {
+    static const bool chosen = [] {
+        const auto drivers = ChosenDrivers();
+        return !drivers || drivers->find("pulse") != std::string::npos;
+    }();
+    return chosen;
+}

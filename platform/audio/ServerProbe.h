@@ -9,3 +9,8 @@
 // (then whatever output there is). Once started, reopening is always allowed:
 // a server restarted later is found by the library itself.
 bool OutputMayOpen();
+
+// Whether the desktop's sound server is played through its own interface:
+// unless OpenAL Soft's drivers are chosen (ALSOFT_DRIVERS, or the file
+// ALSOFT_CONF names) without PulseAudio among them.
+bool ServerInterfaceChosen();

@@ -12,6 +12,7 @@
 #include <vector>
 
 class DirectSoundBuffer;
+class ServerVoice;
 class SoundStream;
 
 class DirectSound {
@@ -25,7 +26,7 @@ public:
     // A buffer that streams the file as it plays (the music): any length,
     // little memory. It is made before the device is ready and sounds as
     // soon as it is; nullptr when the file is not a readable wave file.
-    std::unique_ptr<DirectSoundBuffer> CreateStreamingBufferFromFile(const std::string& path);
+    std::unique_ptr<DirectSoundBuffer> CreateStreamingBufferFromFile(const std::string& path, bool music = true);
 };
 
 class DirectX7 {
@@ -54,7 +55,7 @@ public:
     // the next one and goes on from where its file stands.
     void DeviceLost();
     // A stream that wants to play and has no device.
-    bool WaitsForDevice() const { return stream_ && wantPlaying_ && !src_[0]; }
+    bool WaitsForDevice() const { return stream_ && wantPlaying_ && !src_[0] && !voice_; }
 
 private:
     friend class DirectSound;
@@ -63,9 +64,11 @@ private:
     bool Attach();
     unsigned src_[2] = {0, 0};
     std::unique_ptr<SoundStream> stream_;
-    bool wantPlaying_ = false;  // a stream's state, kept before the device is there
-    long rate_ = 0;             // the file's own rate
-    long freq_ = 0;             // current rate
+    std::unique_ptr<ServerVoice> voice_;  // played by the desktop's sound server instead
+    bool wantPlaying_ = false;            // a stream's state, kept before the device is there
+    bool music_ = true;                   // a stream that queues long (not a long effect)
+    long rate_ = 0;                       // the file's own rate
+    long freq_ = 0;                       // current rate
     long volume_ = 0;
     long pan_ = 0;
 };
@@ -84,6 +87,8 @@ int DeviceOpens();
 // it, a streamed music attaches itself once it is there. Start-up calls it
 // first, so the window comes up without waiting for the sound server.
 void OpenInBackground();
+// Whether the desktop's sound server plays, through its own interface.
+bool ThroughServer();
 // Whether the device mixes nothing now (nothing can sound).
 bool DevicePaused();
 // Forget the cached decoded waves.

@@ -21,13 +21,19 @@ namespace soundshared {
 struct Shared {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
+    bool server = false;  // the desktop's sound server plays, through its own interface
     bool tried = false;
     std::chrono::steady_clock::time_point lastTry{};  // of an open; again a second later
     int failedOpens = 0;                              // in a row: the waiting music looks less and less often
     bool loopback = false;
     int opens = 0;
-    // The device being opened in the background: its device and context.
-    std::future<std::pair<ALCdevice*, ALCcontext*>> opening;
+    // The output being opened in the background.
+    struct Opened {
+        ALCdevice* device = nullptr;
+        ALCcontext* context = nullptr;
+        bool server = false;
+    };
+    std::future<Opened> opening;
     bool paused = false;   // the device mixes nothing while nothing can sound
     bool sounded = false;  // something has played since the device opened
     std::set<DirectSoundBuffer*> buffers;
@@ -39,7 +45,7 @@ std::recursive_mutex& Lock();
 // Every check of an operation looks at its own error only.
 inline void ClearError() { alGetError(); }
 
-// The device is open (a background open that has finished counts).
+// An output is open (a background open that has finished counts).
 bool Ready();
 // No device now, but one is being opened.
 bool Opening();

@@ -1,5 +1,6 @@
 #include "SoundStream.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Mixdown.h"
@@ -39,15 +40,13 @@ bool SoundStream::MakeBuffers() {
     return true;
 }
 
-// The next block of the file into the two buffers; at the end of the file a
-// looping stream goes on from its start in the same block.
-bool SoundStream::Decode(ALuint left, ALuint right) {
-    std::vector<float> in(static_cast<size_t>(kBlockFrames * channels_));
-    std::vector<float> l(static_cast<size_t>(kBlockFrames * 2), 0.0f), r(l.size(), 0.0f);
-    sf_count_t have = 0;
+long SoundStream::ReadStereo(float* out, long frames) {
+    std::vector<float> in(static_cast<size_t>(std::min<long>(frames, kBlockFrames) * channels_));
+    long have = 0;
     bool rewound = false;
-    while (have < kBlockFrames) {
-        const sf_count_t got = sf_readf_float(file_, in.data(), kBlockFrames - have);
+    while (have < frames) {
+        const sf_count_t want = std::min<sf_count_t>(frames - have, kBlockFrames);
+        const sf_count_t got = sf_readf_float(file_, in.data(), want);
         if (got <= 0) {
             if (!looping || rewound) break;  // a file with nothing to read loops no more
             sf_seek(file_, 0, SEEK_SET);
@@ -55,12 +54,25 @@ bool SoundStream::Decode(ALuint left, ALuint right) {
             continue;
         }
         rewound = false;
-        for (sf_count_t i = 0; i < got; ++i)
-            mixdown::Frame(&in[static_cast<size_t>(i * channels_)], channels_, l[static_cast<size_t>(2 * (have + i))],
-                           r[static_cast<size_t>(2 * (have + i) + 1)]);
-        have += got;
+        for (sf_count_t i = 0; i < got; ++i, ++have)
+            mixdown::Frame(&in[static_cast<size_t>(i * channels_)], channels_, out[2 * have], out[2 * have + 1]);
     }
+    return have;
+}
+
+void SoundStream::SeekFile(long frame) { sf_seek(file_, frame, SEEK_SET); }
+
+// The next block of the file into the two buffers; at the end of the file a
+// looping stream goes on from its start in the same block.
+bool SoundStream::Decode(ALuint left, ALuint right) {
+    std::vector<float> stereo(static_cast<size_t>(kBlockFrames * 2));
+    const long have = ReadStereo(stereo.data(), kBlockFrames);
     if (have == 0) return false;
+    std::vector<float> l(static_cast<size_t>(have * 2), 0.0f), r(l.size(), 0.0f);
+    for (size_t i = 0; i < l.size(); i += 2) {
+        l[i] = stereo[i];
+        r[i + 1] = stereo[i + 1];
+    }
     const ALsizei bytes = static_cast<ALsizei>(have * 2 * sizeof(float));
     alBufferData(left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, static_cast<ALsizei>(rate_));
     alBufferData(right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, static_cast<ALsizei>(rate_));

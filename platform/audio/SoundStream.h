@@ -32,6 +32,12 @@ public:
         made_ = false;
         freeCount_ = 0;
     }
+    // For the sound server: up to `frames` frames from the file's position,
+    // mixed down to interleaved stereo, joined at the loop; how many there
+    // were (0 at the end of a stream that does not loop).
+    long ReadStereo(float* out, long frames);
+    // For the sound server: the file moves to `frame`.
+    void SeekFile(long frame);
     // Drops the queue and moves the file to `frame`.
     void Seek(const ALuint src[2], sf_count_t frame);
     bool looping = false;

@@ -42,6 +42,7 @@ void DeleteWhenFree(std::vector<ALuint> buffers) {
 }
 
 void Release(const Wave& w) {
+    if (w.frames) return;  // the server's frames go with the last stream that plays them
     std::vector<ALuint> all = Retired();
     all.push_back(w.left);
     all.push_back(w.right);
@@ -56,10 +57,10 @@ bool Stamp(const std::string& path, long long& mtime, long long& size) {
     return true;
 }
 
-// A file's samples as the two buffers want them: (left, silence) and
-// (silence, right) pairs. Plain data: it can be made on any thread.
+// A file's samples mixed down to interleaved stereo. Plain data: it can be
+// made on any thread.
 struct Decoded {
-    std::vector<float> l, r;
+    std::vector<float> stereo;
     long rate = 0;
     long long stamp = 0, size = 0;
 };
@@ -84,8 +85,7 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
     d.rate = info.samplerate;
     d.stamp = mtime;
     d.size = size;
-    d.l.reserve(static_cast<size_t>(frames) * 2);
-    d.r.reserve(static_cast<size_t>(frames) * 2);
+    d.stereo.reserve(static_cast<size_t>(frames) * 2);
     constexpr sf_count_t kBlock = 4096;
     std::vector<float> in(static_cast<size_t>(kBlock * info.channels));
     sf_count_t done = 0;
@@ -95,10 +95,8 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
         for (sf_count_t i = 0; i < got; ++i) {
             float a = 0, b = 0;
             mixdown::Frame(&in[static_cast<size_t>(i * info.channels)], info.channels, a, b);
-            d.l.push_back(a);
-            d.l.push_back(0.0f);
-            d.r.push_back(0.0f);
-            d.r.push_back(b);
+            d.stereo.push_back(a);
+            d.stereo.push_back(b);
         }
         done += got;
     }
@@ -109,27 +107,36 @@ std::optional<Decoded> Decode(const std::string& path, long long mtime, long lon
 
 }  // namespace
 
-const Wave* Load(const std::string& path, bool* tooLong) {
+const Wave* Load(const std::string& path, bool* tooLong, bool forServer) {
     long long mtime = 0, size = 0;
     if (!Stamp(path, mtime, size)) return nullptr;
     auto& cache = Cache();
     auto it = cache.find(path);
     if (it != cache.end()) {
-        if (it->second.stamp == mtime && it->second.size == size) return &it->second;
+        const bool sameOutput = (it->second.frames != nullptr) == forServer;
+        if (it->second.stamp == mtime && it->second.size == size && sameOutput) return &it->second;
         Release(it->second);  // the file changed: read it again
         cache.erase(it);
     }
     if (!Retired().empty()) DeleteWhenFree(Retired());
     bool longOne = false;
-    const std::optional<Decoded> d = Decode(path, mtime, size, longOne);
+    std::optional<Decoded> d = Decode(path, mtime, size, longOne);
     if (tooLong) *tooLong = longOne;
     if (!d) return nullptr;
-    const std::vector<float>& l = d->l;
-    const std::vector<float>& r = d->r;
     Wave w;
     w.rate = d->rate;
     w.stamp = mtime;
     w.size = size;
+    if (forServer) {
+        w.frames = std::make_shared<const std::vector<float>>(std::move(d->stereo));
+        return &(cache[path] = w);
+    }
+    // OpenAL's two buffers: (left, silence) and (silence, right) pairs.
+    std::vector<float> l(d->stereo.size(), 0.0f), r(d->stereo.size(), 0.0f);
+    for (size_t i = 0; i < d->stereo.size(); i += 2) {
+        l[i] = d->stereo[i];
+        r[i + 1] = d->stereo[i + 1];
+    }
     ClearError();
     alGenBuffers(1, &w.left);
     alGenBuffers(1, &w.right);

@@ -3,14 +3,18 @@
 // and file stamp, so a changed file is read again. Under the device lock.
 #include <AL/al.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace wavecache {
 
-// A decoded wave: two stereo buffers, the left channel beside silence and
-// silence beside the right channel, played on two sources locked together.
+// A decoded wave. For OpenAL: two stereo buffers, the left channel beside
+// silence and silence beside the right channel, played on two sources locked
+// together. For the sound server: the interleaved stereo frames.
 struct Wave {
     ALuint left = 0, right = 0;
+    std::shared_ptr<const std::vector<float>> frames;
     long rate = 0;
     long long stamp = 0;
     long long size = 0;
@@ -24,7 +28,7 @@ inline constexpr int kMostChannels = 64;
 // The wave of a file, all its channels mixed down to two; nullptr when the
 // file is missing, no readable wave file, or longer than is kept (then
 // `*tooLong` is set).
-const Wave* Load(const std::string& path, bool* tooLong = nullptr);
+const Wave* Load(const std::string& path, bool* tooLong = nullptr, bool forServer = false);
 // Forget every wave (buffers a playing channel still holds go once it is done).
 void Clear();
 // The device went away with every buffer: forget them without deleting.

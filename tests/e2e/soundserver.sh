@@ -71,6 +71,10 @@ sed -i '14s|.*|...\r|' "$GAME/GMirvax.ini"
 launch_game "$GAME"
 server_up
 heard : || fail "the music is not heard after the server started"
+# Played through the server's own interface: the game is its client, with
+# a stream of its own for the music.
+pactl list sink-inputs | grep -q 'application.name = "Gravlok"' || fail "the game is not a client of the server"
+pactl list sink-inputs | grep -q 'media.name = "Music"' || fail "no music stream: $(pactl list sink-inputs)"
 server_down
 server_up
 heard : || fail "the music is not heard after the server was restarted"
