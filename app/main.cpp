@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", display::NoDisplayMessage());
         return 1;
     }
+    // The font configuration is read while the toolkit connects to the display.
+    ReadFontConfigAside();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     InstallFonts(ProgramFolder());

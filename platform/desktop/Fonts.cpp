@@ -1,10 +1,26 @@
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 #include "Fonts.h"
 
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 
+namespace {
+std::thread& FontConfigReader() {
+    static std::thread t;
+    return t;
+}
+}  // namespace
+
+void ReadFontConfigAside() {
+    if (!FontConfigReader().joinable()) FontConfigReader() = std::thread([] { FcInit(); });
+}
+
 QStringList InstallFonts(const QString& folder) {
+    if (FontConfigReader().joinable()) FontConfigReader().join();
     QStringList families;
     const QDir dir(QDir(folder).filePath("fonts"));
     for (const QString& file : dir.entryList({"*.ttf"}, QDir::Files, QDir::Name)) {

@@ -8,6 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+// Reads the desktop's font configuration on a thread of its own, so the
+// toolkit's start overlaps it (it is the longest step of the first text);
+// called first thing at start-up. InstallFonts waits for it.
+void ReadFontConfigAside();
+
 // Loads the font files of `folder`/fonts and sets the substitutes; returns
 // the families loaded from the folder.
 QStringList InstallFonts(const QString& folder);
