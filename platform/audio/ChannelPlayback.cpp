@@ -187,6 +187,7 @@ bool DirectSoundBuffer::Play(int flags) {
         wantPlaying_ = true;
         soundshared::S().wake.notify_all();
         if (!Attach()) return true;  // it sounds once the device is there
+        if (voice_) return true;     // attached to the sound server, which plays it
         ALint st = 0;
         alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
         if (st == AL_STOPPED || st == AL_INITIAL) stream_->Fill(src_);

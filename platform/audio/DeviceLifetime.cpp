@@ -49,7 +49,7 @@ ALCcontext* ContextOn(ALCdevice* device, const ALCint* attrs) {
 // The output's mixing: 44.1 kHz, mixed 60 times a second, so an effect
 // starts within a frame of its event. (Measured through a PulseAudio server:
 // other rates and refreshes cost the same within the noise.)
-const ALCint kOutputAttrs[] = {ALC_FREQUENCY, 44100, ALC_REFRESH, 60, 0};
+const ALCint kOutputAttrs[] = {ALC_FREQUENCY, 44100, ALC_REFRESH, 60, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE, 0};
 
 // The device and its context become the program's. Under the lock.
 bool Adopt(ALCdevice* device, ALCcontext* context, bool server = false) {
@@ -58,6 +58,7 @@ bool Adopt(ALCdevice* device, ALCcontext* context, bool server = false) {
     s.device = device;
     s.context = context;
     s.server = server;
+    s.serverSeen = s.serverSeen || server;
     if (server) serveroutput::OnLost([] { S().wake.notify_all(); });
     ++s.opens;
     s.failedOpens = 0;
@@ -223,6 +224,9 @@ bool Available() {
     s.lastTry = now;
     ++s.failedOpens;
     if (ServerInterfaceChosen() && serveroutput::Connect()) return Adopt(nullptr, nullptr, true);
+    // A server that went away comes back; OpenAL would find only the same
+    // server or the output it holds.
+    if (s.serverSeen) return false;
     if (!OutputMayOpen()) return false;  // the desktop's sound server is not up yet
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device || !MakeContext(device, kOutputAttrs)) return false;

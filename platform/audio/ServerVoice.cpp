@@ -177,16 +177,19 @@ void ServerVoice::CancelDrain() {
     drain_ = nullptr;
 }
 
-void ServerVoice::OnDrained(pa_stream*, int success, void* self) {
+void ServerVoice::OnDrained(pa_stream* s, int success, void* self) {
     auto* v = static_cast<ServerVoice*>(self);
     Forget(v->drain_);
     v->drain_ = nullptr;
     if (!success || !v->atEnd_) return;
-    // Played to its end: the stream rests (a resting stream costs the
-    // server nothing) and the next play starts from the beginning.
+    // Played to its end: the stream leaves the server (even resting, an
+    // effect's low latency would keep the server waking), and the next play
+    // makes another from the beginning.
     v->finished_ = true;
     v->playing_ = false;
-    v->Cork(true);
+    pa_stream_set_state_callback(s, nullptr, nullptr);
+    pa_stream_set_write_callback(s, nullptr, nullptr);
+    pa_stream_disconnect(s);
 }
 
 void ServerVoice::Rewind(long frame) {
@@ -199,7 +202,8 @@ void ServerVoice::Rewind(long frame) {
 
 bool ServerVoice::Play(bool looping) {
     LoopLock lock;
-    if (failed_) DropStream();
+    const bool gone = stream_ && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
+    if (failed_ || finished_ || gone) DropStream();
     if (finished_) Rewind(0);
     looping_ = looping;
     if (file_) file_->looping = looping;

@@ -66,9 +66,9 @@ private:
     bool music_ = false;
     size_t pos_ = 0;  // the next frame of `frames_` to write
     bool looping_ = false;
-    bool atEnd_ = false;     // everything written
-    bool finished_ = false;  // everything played
-    bool playing_ = false;
+    bool atEnd_ = false;                // everything written
+    bool finished_ = false;             // everything played
+    std::atomic<bool> playing_{false};  // read by the game without the lock
     std::atomic<bool> failed_{false};
     long rate_ = 44100;
     long sentRate_ = 0;  // the stream's rate as the server has it

@@ -21,7 +21,8 @@ namespace soundshared {
 struct Shared {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
-    bool server = false;  // the desktop's sound server plays, through its own interface
+    bool server = false;      // the desktop's sound server plays, through its own interface
+    bool serverSeen = false;  // it has: when it goes away, the game waits for it to come back
     bool tried = false;
     std::chrono::steady_clock::time_point lastTry{};  // of an open; again a second later
     int failedOpens = 0;                              // in a row: the waiting music looks less and less often

@@ -34,11 +34,12 @@ server_down() {
   wait "$SERVER" 2>/dev/null || true
   wait_for '! pactl info' 20 || fail "the sound server did not end"
 }
-# Whether the game is heard within 20 s: the null sink's monitor recorded in
-# slices of 2 s while `$1` (a command: key presses, or nothing) runs.
+# Whether the game is heard within 40 s (a loaded machine starts a recorder
+# slowly): the null sink's monitor recorded in slices of 2 s while `$1` (a
+# command: key presses, or nothing) runs.
 heard() {
   local i peak
-  for i in $(seq 1 10); do
+  for i in $(seq 1 20); do
     rm -f "$WORK/rec.wav"
     timeout -s INT 2 parecord -d out.monitor --file-format=wav --rate=44100 --channels=2 "$WORK/rec.wav" &
     local rec=$!

@@ -106,8 +106,8 @@ xdotool key Escape
 wait_for '[ -z "$(named Settings)" ]' 10 || fail "the settings window did not close"
 
 note "a Future window closed by its close box comes back where it was"
-F=$(named Future)
-before=$(still "$F")
+wait_for 'F=$(named Future) && [ -n "$F" ]' 10 || fail "no Future window"
+wait_for 'before=$(still "$F")' 10 || fail "the Future window does not keep still: $(frame_of "$F")"
 xdotool windowmove "$F" 900 300
 wait_for 'was=$(still "$F") && [ "$was" != "$before" ]' 10 || fail "Future did not move from $before"
 wmctrl -c Future
