@@ -92,7 +92,7 @@ void ServerVoice::OnState(pa_stream* s, void* self) {
     case PA_STREAM_READY:
         // What changed while the server made the stream.
         v->ApplyGains();
-        if (v->sentRate_ != v->rate_) v->SetRate(v->rate_);
+        v->SendRate();
         v->Cork(!v->playing_);
         if (v->playing_ && v->atEnd_) v->Drain();
         break;
@@ -235,9 +235,14 @@ void ServerVoice::Seek(long frame) {
 void ServerVoice::SetRate(long rate) {
     LoopLock lock;
     rate_ = rate;
-    if (!Ready() || sentRate_ == rate) return;
-    sentRate_ = rate;
-    Forget(pa_stream_update_sample_rate(stream_, static_cast<uint32_t>(rate), nullptr, nullptr));
+    SendRate();
+}
+
+// Under the connection's lock, which a callback already holds.
+void ServerVoice::SendRate() {
+    if (!Ready() || sentRate_ == rate_) return;
+    sentRate_ = rate_;
+    Forget(pa_stream_update_sample_rate(stream_, static_cast<uint32_t>(rate_), nullptr, nullptr));
 }
 
 void ServerVoice::SetGains(double volume, double left, double right) {

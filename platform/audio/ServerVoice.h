@@ -10,7 +10,8 @@
 // on the frames as they are written (each change the server applied would
 // have it mix its whole queue again), so the sweep is heard as much later
 // as is queued.
-// Every operation takes the connection's lock; the callbacks run under it.
+// Every public operation takes the connection's lock; the callbacks run
+// under it already and call only the private steps, which take none.
 #include <pulse/pulseaudio.h>
 
 #include <atomic>
@@ -53,6 +54,7 @@ private:
     void Drain();
     void CancelDrain();
     void ApplyGains();
+    void SendRate();
     void LayPan(float* frames, long count);
     void Cork(bool corked);
     static void OnState(pa_stream* s, void* self);

@@ -196,3 +196,19 @@ TEST(ServerSound, TheMusicStopsAtOnceGoesOnAndFollowsThePanSweep) {
     EXPECT_NEAR(l.left, kToneRms * 0.1, 0.01 * kToneRms);
     EXPECT_LT(l.right, 0.001);
 }
+
+TEST(ServerSound, AFrequencySetWhileTheServerMakesTheStreamIsHeard) {
+    auto device = Device();
+    ASSERT_TRUE(device);
+    const std::string tone = Tone("early.wav", 1000, 2);
+    // Set before the server has answered for the new stream, some of the
+    // times: the stream takes it when it is ready.
+    std::unique_ptr<DirectSoundBuffer> effect;
+    for (int i = 0; i < 40; ++i) {
+        effect = device->CreateSoundBufferFromFile(tone, 0);
+        ASSERT_TRUE(effect);
+        ASSERT_TRUE(effect->Play(0));
+        ASSERT_TRUE(effect->SetFrequency(2 * kRate));
+    }
+    EXPECT_NEAR(Heard(300, 50).crossings, 4000, 80);
+}
