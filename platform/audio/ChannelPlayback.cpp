@@ -114,7 +114,7 @@ void DirectSoundBuffer::DeviceLost() {
 
 bool DirectSoundBuffer::Attach() {
     if (src_[0] || voice_) return true;
-    if (stream_ && S().server && soundshared::Ready()) {
+    if (stream_ && soundshared::Ready() && S().server) {
         voice_ = std::make_unique<ServerVoice>(stream_.get(), music_);
         ApplyGains();
         if (wantPlaying_) voice_->Play(stream_->looping);
@@ -177,7 +177,6 @@ void DirectSoundBuffer::ApplyGains() {
 
 bool DirectSoundBuffer::Play(int flags) {
     std::lock_guard lock(soundshared::Lock());
-    if (voice_ && voice_->Failed() && !stream_) return false;  // the output went away under an effect
     if (voice_) {
         wantPlaying_ = true;
         return voice_->Play(flags & kLooping);

@@ -18,6 +18,8 @@ using Shared = soundshared::Shared;
 
 // At exit the device is closed; buffers and sources still held by static
 // objects go with it.
+// Not through LoseDevice: the wave cache, made after this was registered,
+// is gone by now.
 void CloseAtExit() {
     soundshared::StopService();
     Shared& s = S();

@@ -5,6 +5,8 @@
 // side channels to their sides at -3 dB (the usual downmix of surround to
 // stereo). Past eight channels, odd ones go left and even ones right.
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 namespace mixdown {
 
@@ -45,6 +47,17 @@ inline void Frame(const float* in, int channels, float& l, float& r) {
         if (s != kRight) l += v;
         if (s != kLeft) r += v;
     }
+}
+
+// Interleaved stereo as OpenAL's pair of buffers wants it: (left, silence)
+// and (silence, right) frames, played on two sources locked together.
+inline std::pair<std::vector<float>, std::vector<float>> SidesApart(const std::vector<float>& stereo) {
+    std::vector<float> l(stereo.size(), 0.0f), r(stereo.size(), 0.0f);
+    for (size_t i = 0; i + 1 < stereo.size(); i += 2) {
+        l[i] = stereo[i];
+        r[i + 1] = stereo[i + 1];
+    }
+    return {std::move(l), std::move(r)};
 }
 
 }  // namespace mixdown

@@ -38,12 +38,26 @@ void ServerVoice::Abandon() {
     playing_ = false;
 }
 
+// The stream leaves the server, its callbacks silenced first.
+void ServerVoice::Leave(pa_stream* s) {
+    pa_stream_set_state_callback(s, nullptr, nullptr);
+    pa_stream_set_write_callback(s, nullptr, nullptr);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(s))) pa_stream_disconnect(s);
+}
+
+// The channel volumes the server applies: the music's pan is in its frames.
+pa_cvolume ServerVoice::Volumes() const {
+    pa_cvolume volume;
+    pa_cvolume_init(&volume);
+    volume.channels = 2;
+    for (int i = 0; i < 2; ++i) volume.values[i] = pa_sw_volume_from_linear(music_ ? volume_ : volume_ * pan_[i]);
+    return volume;
+}
+
 void ServerVoice::DropStream() {
     CancelDrain();
     if (!stream_) return;
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_))) pa_stream_disconnect(stream_);
+    Leave(stream_);
     pa_stream_unref(stream_);
     stream_ = nullptr;
 }
@@ -70,11 +84,9 @@ bool ServerVoice::MakeStream() {
     int flags = PA_STREAM_VARIABLE_RATE | PA_STREAM_NOT_MONOTONIC;
     if (!music_) flags |= PA_STREAM_ADJUST_LATENCY;
     if (!playing_) flags |= PA_STREAM_START_CORKED;
-    pa_cvolume volume;
-    pa_cvolume_init(&volume);
-    volume.channels = 2;
-    for (int i = 0; i < 2; ++i)
-        volume.values[i] = sent_[i] = pa_sw_volume_from_linear(music_ ? volume_ : volume_ * pan_[i]);
+    const pa_cvolume volume = Volumes();
+    sent_[0] = volume.values[0];
+    sent_[1] = volume.values[1];
     sentRate_ = rate_;
     laidPan_[0] = pan_[0];
     laidPan_[1] = pan_[1];
@@ -141,12 +153,12 @@ void ServerVoice::Feed(size_t bytes) {
         const long n = std::min(want, kChunkFrames);
         chunk.resize(static_cast<size_t>(n) * 2);
         const long got = Read(chunk.data(), n);
-        if (music_ && got > 0) LayPan(chunk.data(), got);
         if (got <= 0) {
             atEnd_ = true;
             if (playing_) Drain();
             return;
         }
+        if (music_) LayPan(chunk.data(), got);
         if (pa_stream_write(stream_, chunk.data(), static_cast<size_t>(got) * kFrameBytes, nullptr, 0,
                             PA_SEEK_RELATIVE) < 0)
             return;
@@ -187,9 +199,7 @@ void ServerVoice::OnDrained(pa_stream* s, int success, void* self) {
     // makes another from the beginning.
     v->finished_ = true;
     v->playing_ = false;
-    pa_stream_set_state_callback(s, nullptr, nullptr);
-    pa_stream_set_write_callback(s, nullptr, nullptr);
-    pa_stream_disconnect(s);
+    Leave(s);
 }
 
 void ServerVoice::Rewind(long frame) {
@@ -202,8 +212,7 @@ void ServerVoice::Rewind(long frame) {
 
 bool ServerVoice::Play(bool looping) {
     LoopLock lock;
-    const bool gone = stream_ && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
-    if (failed_ || finished_ || gone) DropStream();
+    if (failed_ || finished_) DropStream();
     if (finished_) Rewind(0);
     looping_ = looping;
     if (file_) file_->looping = looping;
@@ -255,10 +264,7 @@ void ServerVoice::SetGains(double volume, double left, double right) {
 
 void ServerVoice::ApplyGains() {
     if (!Ready()) return;
-    pa_cvolume volume;
-    pa_cvolume_init(&volume);
-    volume.channels = 2;
-    for (int i = 0; i < 2; ++i) volume.values[i] = pa_sw_volume_from_linear(music_ ? volume_ : volume_ * pan_[i]);
+    const pa_cvolume volume = Volumes();
     if (volume.values[0] == sent_[0] && volume.values[1] == sent_[1]) return;
     sent_[0] = volume.values[0];
     sent_[1] = volume.values[1];

@@ -55,6 +55,8 @@ private:
     void CancelDrain();
     void ApplyGains();
     void SendRate();
+    pa_cvolume Volumes() const;
+    static void Leave(pa_stream* s);
     void LayPan(float* frames, long count);
     void Cork(bool corked);
     static void OnState(pa_stream* s, void* self);

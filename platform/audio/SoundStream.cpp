@@ -11,7 +11,7 @@ SoundStream* SoundStream::Open(const std::string& path) {
     SF_INFO info{};
     SNDFILE* f = OpenWaveFile(path, info);
     if (!f) return nullptr;
-    if (info.frames <= 0 || info.channels < 1 || info.channels > 64 || info.samplerate <= 0) {
+    if (info.frames <= 0 || info.channels < 1 || info.channels > kMostChannels || info.samplerate <= 0) {
         sf_close(f);
         return nullptr;
     }
@@ -19,6 +19,7 @@ SoundStream* SoundStream::Open(const std::string& path) {
     s->file_ = f;
     s->channels_ = info.channels;
     s->rate_ = info.samplerate;
+    s->frames_ = info.frames;
     return s;
 }
 
@@ -68,11 +69,8 @@ bool SoundStream::Decode(ALuint left, ALuint right) {
     std::vector<float> stereo(static_cast<size_t>(kBlockFrames * 2));
     const long have = ReadStereo(stereo.data(), kBlockFrames);
     if (have == 0) return false;
-    std::vector<float> l(static_cast<size_t>(have * 2), 0.0f), r(l.size(), 0.0f);
-    for (size_t i = 0; i < l.size(); i += 2) {
-        l[i] = stereo[i];
-        r[i + 1] = stereo[i + 1];
-    }
+    stereo.resize(static_cast<size_t>(have) * 2);
+    const auto [l, r] = mixdown::SidesApart(stereo);
     const ALsizei bytes = static_cast<ALsizei>(have * 2 * sizeof(float));
     alBufferData(left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, static_cast<ALsizei>(rate_));
     alBufferData(right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, static_cast<ALsizei>(rate_));

@@ -13,6 +13,7 @@
 class SoundStream {
 public:
     static constexpr int kBlocks = 4;
+    static constexpr int kMostChannels = 64;  // a file with more is no sound
     static constexpr sf_count_t kBlockFrames = 8192;
 
     // Opens the file; nothing when it is not a readable wave file.
@@ -20,6 +21,7 @@ public:
     ~SoundStream();
 
     long Rate() const { return rate_; }
+    long long Frames() const { return frames_; }
     // Makes the two sides' buffers; false without a device.
     bool MakeBuffers();
     // Queues blocks from the current file position on the two sources
@@ -48,6 +50,7 @@ private:
     SNDFILE* file_ = nullptr;
     int channels_ = 0;
     long rate_ = 0;
+    long long frames_ = 0;
     ALuint free_[2][kBlocks] = {};  // buffers not queued, per side
     int freeCount_ = 0;
     bool made_ = false;

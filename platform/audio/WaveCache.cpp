@@ -11,7 +11,7 @@
 #include "Mixdown.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
-#include "WaveFile.h"
+#include "SoundStream.h"
 
 namespace wavecache {
 namespace {
@@ -66,42 +66,19 @@ struct Decoded {
 };
 
 std::optional<Decoded> Decode(const std::string& path, long long mtime, long long size, bool& tooLong) {
-    SF_INFO info{};
-    SNDFILE* f = OpenWaveFile(path, info);
-    if (!f) return std::nullopt;
-    // A header without frames is no sound either.
-    if (info.frames <= 0 || info.channels < 1 || info.channels > kMostChannels || info.samplerate <= 0) {
-        sf_close(f);
-        return std::nullopt;
-    }
+    const std::unique_ptr<SoundStream> file(SoundStream::Open(path));
+    if (!file) return std::nullopt;
     // A longer effect is streamed as it plays: what is kept stays small.
-    tooLong = info.frames > sf_count_t(kKeptSeconds) * info.samplerate;
-    if (tooLong) {
-        sf_close(f);
-        return std::nullopt;
-    }
-    const sf_count_t frames = info.frames;
+    tooLong = file->Frames() > static_cast<long long>(kKeptSeconds) * file->Rate();
+    if (tooLong) return std::nullopt;
     Decoded d;
-    d.rate = info.samplerate;
+    d.rate = file->Rate();
     d.stamp = mtime;
     d.size = size;
-    d.stereo.reserve(static_cast<size_t>(frames) * 2);
-    constexpr sf_count_t kBlock = 4096;
-    std::vector<float> in(static_cast<size_t>(kBlock * info.channels));
-    sf_count_t done = 0;
-    while (done < frames) {
-        const sf_count_t got = sf_readf_float(f, in.data(), std::min(kBlock, frames - done));
-        if (got <= 0) break;
-        for (sf_count_t i = 0; i < got; ++i) {
-            float a = 0, b = 0;
-            mixdown::Frame(&in[static_cast<size_t>(i * info.channels)], info.channels, a, b);
-            d.stereo.push_back(a);
-            d.stereo.push_back(b);
-        }
-        done += got;
-    }
-    sf_close(f);
+    d.stereo.resize(static_cast<size_t>(file->Frames()) * 2);
+    const long done = file->ReadStereo(d.stereo.data(), static_cast<long>(file->Frames()));
     if (done <= 0) return std::nullopt;
+    d.stereo.resize(static_cast<size_t>(done) * 2);
     return d;
 }
 
@@ -131,12 +108,7 @@ const Wave* Load(const std::string& path, bool* tooLong, bool forServer) {
         w.frames = std::make_shared<const std::vector<float>>(std::move(d->stereo));
         return &(cache[path] = w);
     }
-    // OpenAL's two buffers: (left, silence) and (silence, right) pairs.
-    std::vector<float> l(d->stereo.size(), 0.0f), r(d->stereo.size(), 0.0f);
-    for (size_t i = 0; i < d->stereo.size(); i += 2) {
-        l[i] = d->stereo[i];
-        r[i + 1] = d->stereo[i + 1];
-    }
+    const auto [l, r] = mixdown::SidesApart(d->stereo);
     ClearError();
     alGenBuffers(1, &w.left);
     alGenBuffers(1, &w.right);

@@ -23,7 +23,6 @@ struct Wave {
 // Effects up to this long are decoded whole and kept; longer ones are
 // streamed from their file as they play.
 inline constexpr long kKeptSeconds = 10;
-inline constexpr int kMostChannels = 64;
 
 // The wave of a file, all its channels mixed down to two; nullptr when the
 // file is missing, no readable wave file, or longer than is kept (then
