@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "mainwindow/layout/WindowRegion.h"
+#include "platform/desktop/WindowStates.h"
 
 namespace {
 constexpr int kButtonW = 21, kButtonH = 19;
@@ -47,7 +48,8 @@ CaptionStrip::CaptionStrip(QWidget* window)
     setObjectName("captionStrip");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(0, 0, window->width(), shape::kCaptionStripPx);
-    connect(cmdMinimize, &QAbstractButton::clicked, window, [window] { window->showMinimized(); });
+    connect(cmdMinimize, &QAbstractButton::clicked, window,
+            [window] { windowstate::Apply(window, window->windowState() | Qt::WindowMinimized); });
     connect(cmdClose, &QAbstractButton::clicked, window, [window] { window->close(); });
 }
 

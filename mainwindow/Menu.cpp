@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "frmMain.h"
 #include "platform/desktop/WindowPlace.h"
+#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/Twips.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
@@ -32,12 +33,12 @@ void frmMain::chkPause_Click() {
         fraControl->setVisible(false);
         tmrDown->SetEnabled(false);
         bRunning = false;
-        if (bEscPause) showMinimized();
+        if (bEscPause) windowstate::Apply(this, windowState() | Qt::WindowMinimized);
     } else {
         fraControl->setVisible(true);
         tmrDown->SetEnabled(true);
         bRunning = true;
-        if (isMinimized()) showNormal();
+        windowstate::Apply(this, windowState() & ~Qt::WindowMinimized);
         activateWindow();
     }
     bEscPause = false;

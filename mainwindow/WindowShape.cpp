@@ -6,6 +6,7 @@
 
 #include "frmMain.h"
 #include "mainwindow/layout/WindowRegion.h"
+#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/Twips.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
@@ -44,9 +45,10 @@ void frmMain::Form_Resize() {
         for (QWidget* s : sides)
             if (s) s->setWindowState(Qt::WindowNoState);
     }
-    // Hidden side windows stay hidden: they only take the state.
+    // Hidden side windows stay hidden: they only take the state. The window
+    // manager is asked for it as it has them, whatever Qt has heard so far.
     for (QWidget* s : sides)
-        if (s) s->setWindowState(state);
+        if (s) windowstate::Apply(s, state);
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         resize(twips::ToPixels(kOuterWidthTw), twips::ToPixels(kOuterHeightTw));
 }

@@ -11,6 +11,7 @@
 #include "GameIcon.h"
 #include "mainwindow/layout/HelpTexts.h"
 #include "platform/desktop/Fonts.h"
+#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/GraphicalButton.h"
 #include "platform/widgets/Twips.h"
@@ -38,6 +39,7 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     ConnectTimers();
     InstallInput();
     InstallRepaint();
+    windowstate::Watch(this, [this] { FollowMainWindow(); });
     ConnectMenu();
     ExitProgram = [](int code) {
         std::fflush(nullptr);

@@ -181,6 +181,8 @@ public:
     void ClearStatistic();
     void CreateSoundChannels();
     void LoadSettings();
+    void FollowSideWindow(QWidget* side);
+    void FollowMainWindow();
     bool SideWindowVisible(int which) const;  // 0 hall of fame, 1 statistic, 2 future
 
 protected:

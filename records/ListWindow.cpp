@@ -5,10 +5,15 @@
 #include <QMouseEvent>
 
 #include "platform/desktop/WindowFrame.h"
+#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/Twips.h"
 
 void FocusMainWindow(QWidget* mainWindow) {
     if (!mainWindow || !mainWindow->isVisible()) return;  // nothing to give it to: ignored
+    // A minimised game stays so: to activate its window is to restore it
+    // (a window manager hands the focus to a side window while it
+    // minimises the others, one by one).
+    if (mainWindow->isMinimized() || windowstate::Minimized(mainWindow)) return;
     mainWindow->activateWindow();
     mainWindow->raise();
 }

@@ -12,8 +12,12 @@
 namespace {
 constexpr int kClientWidthTw = 3480;
 constexpr int kClientHeightTw = 2700;
-constexpr int kFullHeightTw = 3030;    // unrolling stops just above it
-constexpr int kNominalCaptionPx = 27;  // caption and borders where the platform shows none
+constexpr int kFullHeightTw = 3030;  // unrolling stops just above it
+// The height unrolls as a window's outer height with a caption and borders
+// of this size: the text and buttons come into view exactly as drawn, and
+// the last step shows the whole client area, whatever frame the window
+// manager draws around it (a tall title bar would cut the buttons off).
+constexpr int kNominalFramePx = 27;
 
 QFont ButtonFont() { return LayoutFont("MS Sans Serif", 8.25, true); }
 }  // namespace
@@ -55,15 +59,9 @@ frmHelp::frmHelp(QWidget* mainWindow)
     connect(tmrResize, &WindowTimer::Tick, this, &frmHelp::tmrResize_Timer);
 }
 
-int frmHelp::CaptionPx() const {
-    const int frame = frameGeometry().height() - geometry().height();
-    return frame > 0 ? frame : kNominalCaptionPx;
-}
-
 void frmHelp::ApplyHeight() {
-    const int client = std::max(0, twips::ToPixels(heightTw_) - CaptionPx());
-    setMinimumHeight(0);
-    resize(width(), client);
+    // Of a fixed size at every step: nothing to maximise or drag.
+    setFixedSize(width(), std::max(0, twips::ToPixels(heightTw_) - kNominalFramePx));
 }
 
 void frmHelp::Form_Load() {

@@ -40,7 +40,6 @@ protected:
 
 private:
     void ApplyHeight();
-    int CaptionPx() const;
     QWidget* main_;
     double heightTw_ = 0;
     bool closingFromCode_ = false;

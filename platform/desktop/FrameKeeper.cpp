@@ -49,9 +49,12 @@ public:
                 quiet_.start();
             }
             break;
+        case QEvent::Hide: exposed_ = false; break;
+        case QEvent::Expose:
+            if (w_->windowHandle() && w_->windowHandle()->isExposed()) exposed_ = true;
+            [[fallthrough]];
         case QEvent::Move:
         case QEvent::Resize:
-        case QEvent::Expose:
         case QEvent::WindowActivate:
             if (holding_) {
                 quiet_.start();
@@ -76,7 +79,7 @@ private:
 
     void Settle() {
         if (!w_ || !w_->isVisible()) return;  // hidden: its next showing starts the count again
-        if (KnownFrame(w_).isNull()) {
+        if (!Framed()) {
             quiet_.start();  // not framed yet: hold on
             return;
         }
@@ -86,7 +89,7 @@ private:
     }
 
     void Correct() {
-        if (!w_ || !w_->isVisible() || KnownFrame(w_).isNull() || corrections_ >= kMostCorrections) return;
+        if (!w_ || !w_->isVisible() || !Framed() || corrections_ >= kMostCorrections) return;
         const QPoint p = p_();
         if (w_->frameGeometry().topLeft() == p) return;
         ++corrections_;
@@ -95,12 +98,17 @@ private:
 
     // The frame's place while it is known: where the window goes back to.
     void Remember() {
-        if (w_ && w_->isVisible() && !KnownFrame(w_).isNull()) last_ = w_->frameGeometry().topLeft();
+        if (w_ && w_->isVisible() && Framed()) last_ = w_->frameGeometry().topLeft();
     }
+
+    // Framed once Qt knows a frame, or once the window manager has shown it
+    // (one that draws no frame at all leaves the margins empty for good).
+    bool Framed() const { return !KnownFrame(w_).isNull() || exposed_; }
 
     QPointer<QWidget> w_;
     Place p_;
     bool holding_ = false;
+    bool exposed_ = false;
     int corrections_ = 0;
     std::optional<QPoint> last_;
     QTimer quiet_;

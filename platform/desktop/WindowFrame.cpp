@@ -1,32 +1,21 @@
 #include "WindowFrame.h"
 
-#include <xcb/xcb.h>
-
 #include <QEvent>
-#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
-#include <cstdlib>
-#include <cstring>
+
+#include "WindowStates.h"
+#include "X11.h"
 
 namespace windowframe {
 namespace {
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    xcb_intern_atom_reply_t* r =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(r);
-    return a;
-}
-
 // Off the task bar and the pager: the window states are written before the
 // window is mapped; Qt adds its own (modal) to them when it maps it.
 void SkipTaskBar(QWidget* w) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return;
-    xcb_connection_t* c = x11->connection();
-    static const xcb_atom_t property = Atom(c, "_NET_WM_STATE");
-    static const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_connection_t* c = x11::Connection();
+    if (!c) return;
+    static const xcb_atom_t property = x11::Atom("_NET_WM_STATE");
+    static const xcb_atom_t states[] = {x11::Atom("_NET_WM_STATE_SKIP_TASKBAR"), x11::Atom("_NET_WM_STATE_SKIP_PAGER")};
     const xcb_window_t id = static_cast<xcb_window_t>(w->winId());
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, property, XCB_ATOM_ATOM, 32, 2, states);
     xcb_flush(c);
@@ -38,11 +27,14 @@ public:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Show) SkipTaskBar(w_);
         if (e->type() == QEvent::WindowStateChange && (w_->windowState() & Qt::WindowMinimized)) {
-            // Refused: back at once, and the window it belongs to with it.
+            // Refused: back at once, and the window it belongs to with it
+            // (window managers minimise a dialog's whole group), as the
+            // window manager has them, not as Qt has heard so far.
             QTimer::singleShot(0, w_, [w = w_] {
                 if (QWidget* owner = w->parentWidget() ? w->parentWidget()->window() : nullptr)
-                    if (owner->isMinimized()) owner->showNormal();
-                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+                    if (owner->isMinimized() || windowstate::Minimized(owner))
+                        windowstate::Apply(owner, owner->windowState() & ~Qt::WindowMinimized);
+                windowstate::Apply(w, w->windowState() & ~Qt::WindowMinimized);
                 w->show();
                 w->raise();
                 w->activateWindow();

@@ -19,7 +19,9 @@ outside() {
   chmod 755 "$WORK"
   trap 'rm -rf "$WORK"' EXIT
   install_game "$build" "$WORK/game"
-  QT_QPA_PLATFORM=xcb xvfb-run -a -n "$n" -s "-screen 0 $screen" "$0" --inside "$WORK" "$@"
+  local session=()
+  [ "${E2E_WM:-openbox}" = openbox ] || session=(dbus-run-session --)
+  QT_QPA_PLATFORM=xcb xvfb-run -a -n "$n" -s "-screen 0 $screen" "${session[@]}" "$0" --inside "$WORK" "$@"
 }
 
 # Waits up to $2 seconds (default 10) for a command to succeed.
@@ -38,10 +40,19 @@ game_windows() { xdotool search --onlyvisible --name '^Gravlok XII Mirvax$' 2>/d
 # A visible game window other than the main one (a question), or nothing.
 question_window() { game_windows | grep -vx "$MAIN" | head -1; }
 
-# The window manager, once it is ready to manage windows.
+# The window manager of $E2E_WM (openbox unless said: mutter, kwin, xfwm4),
+# once it is ready to manage windows. The desktops' own managers run in a
+# session bus of their own (see outside).
 start_wm() {
-  openbox >/dev/null 2>&1 &
-  wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 20 || fail "the window manager did not start"
+  case ${E2E_WM:-openbox} in
+    openbox) openbox >/dev/null 2>&1 & ;;
+    mutter) mutter --x11 --replace --sm-disable >"$WORK/wm.log" 2>&1 & ;;
+    kwin) kwin_x11 --replace >"$WORK/wm.log" 2>&1 & ;;
+    xfwm4) xfwm4 --replace >"$WORK/wm.log" 2>&1 & ;;
+    *) fail "no such window manager: $E2E_WM" ;;
+  esac
+  wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 30 ||
+    fail "the window manager ${E2E_WM:-openbox} did not start: $(tail -3 "$WORK/wm.log" 2>/dev/null)"
 }
 
 # Starts the game in FOLDER, from another directory, and waits for its window.
@@ -96,7 +107,41 @@ frame_of() {
     /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
     END {print x - l, y - t, w + l + r, h + t + b}'
 }
-wm_state() { xprop -id "$MAIN" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+# What the window manager says of a window: Normal, Iconic, or nothing.
+state_of() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
+wm_state() { state_of "$MAIN"; }
+# Every window of the game with its state, for a failure's message.
+game_states() {
+  local id
+  for id in $(xdotool search --pid "$GAME_PID" 2>/dev/null | sort -u); do
+    [ -n "$(state_of "$id")" ] && printf '%s: %s; ' "$(xdotool getwindowname "$id")" "$(state_of "$id")"
+  done
+}
+
+# A visible window by its exact title.
+named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+# The same frame twice, 0.3 s apart: the window is where it stays.
+still() { local a b; a=$(frame_of "$1") && sleep 0.3 && b=$(frame_of "$1") && [ "$a" = "$b" ] && echo "$a"; }
+# A click at a toggle of the bottom right panel: menu_click X Y (its rows:
+# HELP_Y for the menu, TOGGLE_Y for the window toggles).
+menu_click() { xdotool mousemove $((MX + 4 + 232 + 8 + $1 + 24)) $((MY + 27 + 488 + $2 + 8)) click 1; }
+HELP_Y=24 TOGGLE_Y=56
+# The caption strip's minimise button, clicked.
+strip_minimise() { xdotool mousemove $((MX + 424)) $((MY + 13)) click 1; }
+
+# A fixed dialog's frame: no maximise offered, none asked for, and no
+# minimise asked for (Motif hints: functions, then decorations; minimise 8
+# and 32, maximise 16 and 64); a close box. Some window managers keep
+# minimise for every dialog whatever it asks: that is theirs.
+fixed_dialog_frame() {
+  local id=$1 what=$2 functions decorations actions
+  read -r _ functions decorations _ < <(xprop -id "$id" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+  (( (functions & 24) == 0 && (decorations & 96) == 0 && (functions & 32) )) ||
+    fail "$what asks for functions $functions, decorations $decorations"
+  actions=$(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS)
+  case $actions in *MAXIMIZE*) fail "$what offers: $actions" ;; esac
+  case $actions in *CLOSE*) ;; *) fail "$what has no close box: $actions" ;; esac
+}
 
 # Waits until the question window has the keyboard.
 question_active() { wait_for '[ -n "$(question_window)" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$(question_window)" ]' 20; }

@@ -71,6 +71,7 @@ wait_for 'grab_well running; [ "$(differ paused2 running)" -gt 0 ]' 20 || fail "
 note "drop until the game is over, give a name, play again"
 q=$(drop_until_question) || fail "no end of game after many drops"
 question_active || fail "the name window does not have the keyboard"
+fixed_dialog_frame "$q" "the name window"
 # The Cyrillic name is pasted (xdotool types letters outside the keyboard's
 # layout by borrowing a key for each, which a loaded machine can lose).
 printf 'Игрок' | xclip -selection clipboard
@@ -81,6 +82,7 @@ wait_for 'iconv -f CP1251 -t UTF-8 "$GAME/GravlokFathers.txt" | grep -q "Игр�
 head -c 5 "$GAME/GravlokFathers.txt" | cmp -s - <(printf 'Игрок' | iconv -f UTF-8 -t CP1251) \
   || fail "the first row is not the name in Windows-1251: $(head -c 12 "$GAME/GravlokFathers.txt" | od -c)"
 question_active || fail "the new-game question does not have the keyboard"
+fixed_dialog_frame "$(question_window)" "the new-game question"
 xdotool key Return  # Yes: a new game
 wait_for '[ -z "$(question_window)" ]' 20 || fail "the question stayed open"
 # The new game's well is empty below the first rows.

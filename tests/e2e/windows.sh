@@ -17,11 +17,6 @@ WORK=$2
 GAME=$WORK/game
 start_game "$GAME"
 
-named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-# The same frame twice, 0.3 s apart: the window is where it stays.
-still() { local a b; a=$(frame_of "$1") && sleep 0.3 && b=$(frame_of "$1") && [ "$a" = "$b" ] && echo "$a"; }
-menu_click() { xdotool mousemove $((MX + 4 + 232 + 8 + $1 + 24)) $((MY + 27 + 488 + $2 + 8)) click 1; }
-HELP_Y=24 TOGGLE_Y=56  # the rows of the menu and of the toggles in the bottom right panel
 
 note "three help tours clicked at one pointer position: every screen at one place"
 for tour in 1 2 3; do
@@ -84,29 +79,21 @@ menu_click 144 $HELP_Y
 wait_for '[ -n "$(named Settings)" ]' 20 || fail "no settings window"
 SET=$(named Settings)
 wait_for '[ -n "$(still "$SET")" ]' 10
-# What the window asks for (Motif hints: functions, then decorations): move
-# and close, a title and a border, no minimise (8, 32) or maximise (16, 64).
-read -r _ functions decorations _ < <(xprop -id "$SET" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
-(( (functions & 24) == 0 && (decorations & 96) == 0 && (functions & 32) )) ||
-  fail "the settings window asks for functions $functions, decorations $decorations"
-# What the window manager offers: openbox keeps minimise for every dialog
-# whatever it asks (it never lets Motif hints remove a button), never maximise
-# for a window of a fixed size.
-actions=$(xprop -id "$SET" _NET_WM_ALLOWED_ACTIONS)
-case $actions in *MAXIMIZE*) fail "the settings window offers: $actions" ;; esac
-case $actions in *CLOSE*) ;; *) fail "the settings window has no close box: $actions" ;; esac
+fixed_dialog_frame "$SET" "the settings window"
 xprop -id "$SET" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the settings window is in the task bar"
+SIDES="$(named Future) $(named Statistic) $(named 'The Best Of The Gravlok')"
+all_normal() { local id; for id in $MAIN $SET $SIDES; do [ "$(state_of "$id")" = Normal ] || return 1; done; }
 xdotool windowminimize "$SET" 2>/dev/null || true
 sleep 1  # what the window manager and the game make of it
-state_of() { xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/.*window state: //p'; }
-wait_for '[ "$(state_of "$MAIN")" = Normal ] && [ "$(state_of "$SET")" = Normal ]' 10 ||
-  fail "after a minimise request: main window $(state_of "$MAIN"), settings $(state_of "$SET")"
+# The window manager minimises the dialog's group; the game refuses it for
+# all of its windows, the side windows included.
+wait_for all_normal 10 || fail "after a minimise request to the settings window: $(game_states)"
 xdotool windowactivate --sync "$SET" 2>/dev/null || true
 xdotool key Escape
 wait_for '[ -z "$(named Settings)" ]' 10 || fail "the settings window did not close"
 
 note "a Future window closed by its close box comes back where it was"
-wait_for 'F=$(named Future) && [ -n "$F" ]' 10 || fail "no Future window"
+wait_for 'F=$(named Future) && [ -n "$F" ]' 10 || fail "no Future window: $(game_states)"
 wait_for 'before=$(still "$F")' 10 || fail "the Future window does not keep still: $(frame_of "$F")"
 xdotool windowmove "$F" 900 300
 wait_for 'was=$(still "$F") && [ "$was" != "$before" ]' 10 || fail "Future did not move from $before"
@@ -118,7 +105,7 @@ wait_for '[ -z "$(named Future)" ]' 10 || fail "the future window did not close"
 # taken for a button only let up (a second press would hide it again).
 menu_click 56 $TOGGLE_Y
 if ! wait_for '[ -n "$(named Future)" ]' 10; then menu_click 56 $TOGGLE_Y; fi
-wait_for '[ -n "$(named Future)" ]' 10 || fail "the Future button made no window"
+wait_for '[ -n "$(named Future)" ]' 10 || fail "the Future button made no window: $(game_states)"
 wait_for 'now=$(still "$(named Future)")' 10 || fail "the Future window made again does not keep still"
 [ "${now% * *}" = "${was% * *}" ] || fail "Future came back at $now, it was at $was"
 note "passed"

@@ -1,0 +1,142 @@
+#include "WindowStates.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QVariant>
+#include <QWidget>
+#include <QWindow>
+#include <cstdlib>
+
+#include "X11.h"
+
+namespace windowstate {
+namespace {
+constexpr uint32_t kIconicState = 3;  // ICCCM WM_STATE and WM_CHANGE_STATE
+
+struct Native {
+    bool known = false;   // on X11 and the window manager has said
+    bool iconic = false;  // WM_STATE Iconic
+    bool mapped = false;  // the window itself is mapped
+};
+
+Native Read(const QWidget* w) {
+    Native n;
+    xcb_connection_t* c = x11::Connection();
+    if (!c || !w->windowHandle() || !w->windowHandle()->handle()) return n;
+    static const xcb_atom_t wmState = x11::Atom("WM_STATE");
+    const auto id = static_cast<xcb_window_t>(w->winId());
+    const auto propertyCookie = xcb_get_property(c, 0, id, wmState, wmState, 0, 2);
+    const auto attributesCookie = xcb_get_window_attributes(c, id);
+    if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, propertyCookie, nullptr)) {
+        if (p->format == 32 && xcb_get_property_value_length(p) >= 4) {
+            n.known = true;
+            n.iconic = *static_cast<const uint32_t*>(xcb_get_property_value(p)) == kIconicState;
+        }
+        std::free(p);
+    }
+    if (xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(c, attributesCookie, nullptr)) {
+        n.mapped = a->map_state != XCB_MAP_STATE_UNMAPPED;
+        std::free(a);
+    }
+    return n;
+}
+
+// ICCCM's minimise request, sent to the root window.
+void AskIconic(const QWidget* w) {
+    xcb_connection_t* c = x11::Connection();
+    static const xcb_atom_t changeState = x11::Atom("WM_CHANGE_STATE");
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = static_cast<xcb_window_t>(w->winId());
+    e.type = changeState;
+    e.data.data32[0] = kIconicState;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
+// Calls back when the window system changes a window's state. On X11 that
+// is every change of its WM_STATE property, read off the event stream:
+// Qt folds a state it heard into the one it had, so a window minimised,
+// restored and minimised again by the window manager in quick turns may
+// report nothing. Elsewhere, Qt's own spontaneous state changes.
+class Watcher : public QObject, public QAbstractNativeEventFilter {
+public:
+    Watcher(QWidget* w, std::function<void()> changed) : QObject(w), w_(w), changed_(std::move(changed)) {
+        if (x11::Connection()) {
+            wmState_ = x11::Atom("WM_STATE");
+            qApp->installNativeEventFilter(this);
+        } else {
+            w->installEventFilter(this);
+        }
+    }
+    ~Watcher() override { qApp->removeNativeEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && e->spontaneous()) changed_();
+        return false;
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        if ((e->response_type & ~0x80) != XCB_PROPERTY_NOTIFY) return false;
+        const auto* p = reinterpret_cast<const xcb_property_notify_event_t*>(e);
+        if (p->atom != wmState_ || !w_->windowHandle() || !w_->windowHandle()->handle() ||
+            p->window != static_cast<xcb_window_t>(w_->winId()))
+            return false;
+        // After Qt has taken the event in: nothing is changed under its feet.
+        QMetaObject::invokeMethod(
+            this, [this] { changed_(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QWidget* w_;
+    std::function<void()> changed_;
+    xcb_atom_t wmState_ = XCB_ATOM_NONE;
+};
+}  // namespace
+
+bool Minimized(const QWidget* w) {
+    const Native n = Read(w);
+    return n.known ? n.iconic : w->isMinimized();
+}
+
+constexpr const char* kAsked = "windowstate.askedMinimized";
+
+bool AskedMinimized(const QWidget* w) {
+    const QVariant asked = w->property(kAsked);
+    return asked.isValid() ? asked.toBool() : w->isMinimized();
+}
+
+void Apply(QWidget* w, Qt::WindowStates state) {
+    const bool minimise = state & Qt::WindowMinimized;
+    w->setProperty(kAsked, minimise);
+    // Qt sends a request of its own only for a change its copy shows.
+    const bool qtAsks = w->isMinimized() != minimise;
+    const Native n = w->isVisible() ? Read(w) : Native{};
+    w->setWindowState(state);
+    if (!n.known) return;
+    if (minimise && !n.iconic && !qtAsks) {
+        AskIconic(w);
+    } else if (!minimise && n.iconic) {
+        if (n.mapped && !w->isModal()) {
+            // Kept mapped while minimised: a map is nothing there, only a
+            // new showing brings it back (at its place, which is kept). A
+            // modal window is never hidden: that would end its question.
+            w->hide();
+            w->show();
+        } else if (!qtAsks) {
+            xcb_map_window(x11::Connection(), static_cast<xcb_window_t>(w->winId()));
+            xcb_flush(x11::Connection());
+        }
+    }
+}
+
+void Watch(QWidget* w, std::function<void()> changed) { new Watcher(w, std::move(changed)); }
+
+}  // namespace windowstate

@@ -1,0 +1,37 @@
+#pragma once
+// Minimised or not, as the window manager has it. Qt keeps its own copy of
+// a window's state, and that copy lags behind or drifts from the window
+// manager's: a window the window manager minimised along with another is
+// still normal to Qt for a while, and a restore asked of a window Qt thinks
+// normal is never sent. Window managers also differ in how a minimised
+// window is brought back: some unmap it (a map restores it), others keep it
+// mapped and only take it out of view (a map is then nothing). Here a state
+// is read from the window manager and asked of it in the way that works.
+#include <QtCore/qnamespace.h>
+#include <functional>
+
+class QWidget;
+
+namespace windowstate {
+
+// Whether the window manager shows the window minimised now (on X11 read
+// from the server; elsewhere Qt's word).
+bool Minimized(const QWidget* w);
+
+// Brings a window to `state` through Qt, and on X11 asks the window manager
+// again wherever its word differs from what was asked: a minimise it did not
+// take is requested again; a window it still shows minimised is mapped, or,
+// where it keeps minimised windows mapped, shown anew at its place. A hidden
+// window only takes the state.
+void Apply(QWidget* w, Qt::WindowStates state);
+
+// Whether the program last asked for the window minimised (Qt's word for a
+// window it never asked anything of).
+bool AskedMinimized(const QWidget* w);
+
+// Calls `changed` (later, from the event loop) whenever the window system
+// changes the window's state: a title bar's button, a task bar, the window
+// manager minimising a group, or taking a request of the program's.
+void Watch(QWidget* w, std::function<void()> changed);
+
+}  // namespace windowstate
