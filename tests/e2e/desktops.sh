@@ -86,14 +86,7 @@ while [ $n -lt 6 ] && wait_for '[ -n "$(named Справка)" ]' 10; do
   [ "$size" = 232x180 ] || fail "screen $n: client area $size, drawn at 232x180 (frame: $(frame_of "$H"))"
   [ $n -gt 0 ] || fixed_dialog_frame "$H" "the help window"
   echo "$place" >>"$WORK/help-places"
-  if [ -z "${PX:-}" ]; then  # the middle of the first screen's "Далее"
-    xdotool mousemove --window "$H" 180 168
-    eval "$(xdotool getmouselocation --shell)"
-    PX=$X PY=$Y
-  fi
-  xdotool mousemove "$PX" "$PY" click 1
-  wait_for '[ "$(named Справка)" != "$H" ] || [ "$(xwininfo -id "$H" | sed -n "s/.*Height: //p")" -lt 100 ]' 10 ||
-    fail "screen $n: the click at the first screen's Далее missed ($(frame_of "$H"), first $(head -1 "$WORK/help-places"))"
+  help_next "$H" "screen $n"
   n=$((n + 1))
 done
 [ $n -eq 6 ] || fail "the tour ended after $n screens"

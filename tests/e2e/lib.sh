@@ -126,6 +126,19 @@ still() { local a b; a=$(frame_of "$1") && sleep 0.3 && b=$(frame_of "$1") && [ 
 # HELP_Y for the menu, TOGGLE_Y for the window toggles).
 menu_click() { xdotool mousemove $((MX + 4 + 232 + 8 + $1 + 24)) $((MY + 27 + 488 + $2 + 8)) click 1; }
 HELP_Y=24 TOGGLE_Y=56
+# Clicks where the first help screen's "Далее" is (the pointer's place kept
+# in PX, PY), then waits for the screen to go: help_next ID WHAT
+help_next() {
+  local h=$1
+  if [ -z "${PX:-}" ]; then
+    xdotool mousemove --window "$h" 180 168
+    eval "$(xdotool getmouselocation --shell)"
+    PX=$X PY=$Y
+  fi
+  xdotool mousemove "$PX" "$PY" click 1
+  wait_for "[ \"\$(named Справка)\" != $h ] || [ \"\$(xwininfo -id $h | sed -n 's/.*Height: //p')\" -lt 100 ]" 10 ||
+    fail "$2: the click at the first screen's Далее missed ($(frame_of "$h"), first $(head -1 "$WORK/help-places"))"
+}
 # The caption strip's minimise button, clicked.
 strip_minimise() { xdotool mousemove $((MX + 424)) $((MY + 13)) click 1; }
 

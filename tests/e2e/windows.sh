@@ -28,14 +28,7 @@ for tour in 1 2 3; do
     wait_for '[ "$(frame_of "$H" | cut -d" " -f4)" -ge 200 ]' 20 || fail "tour $tour screen $n did not unroll: $(frame_of "$H")"
     wait_for 'place=$(still "$H")' 10 || fail "tour $tour screen $n does not keep still"
     echo "$place" >> "$WORK/help-places"
-    if [ -z "${PX:-}" ]; then  # the first screen's "Далее", where the pointer stays
-      xdotool mousemove --window "$H" 180 168
-      eval "$(xdotool getmouselocation --shell)"
-      PX=$X PY=$Y
-    fi
-    xdotool mousemove "$PX" "$PY" click 1
-    wait_for '[ "$(named Справка)" != "$H" ] || [ "$(frame_of "$H" | cut -d" " -f4)" -lt 100 ]' 10 ||
-      fail "tour $tour screen $n: the click at the first screen's Далее missed ($(frame_of "$H"), first $(head -1 "$WORK/help-places"))"
+    help_next "$H" "tour $tour screen $n"
     n=$((n + 1))
   done
   [ $n -gt 20 ] || fail "tour $tour ended after $n screens"
