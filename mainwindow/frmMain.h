@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -194,6 +195,17 @@ protected:
 private:
     void BuildControls();
     std::optional<hof::NewRow> newRow_;  // this game's row, kept until it is saved
+    // A save waiting for another program's lock: until when it may wait (the
+    // steady clock's count), and whether the player or the session asked
+    // for the end meanwhile.
+    enum class EndAsked { None, Close, Session };
+    std::optional<hof::Table> SaveAside(const QString& folder, hof::SaveTrouble& trouble);
+    void AskEndDuringSave(EndAsked how);
+    void EndWithRecordKept(const QString& folder);
+    bool savingRecord_ = false;
+    std::atomic<int64_t> saveDeadline_{0};
+    EndAsked endAsked_ = EndAsked::None;
+    bool pendingMerged_ = false;
     QPointer<frmGravloFathers> gravloFathers_;
     QPointer<frmStatistic> statistic_;
     QPointer<frmFuture> future_;

@@ -19,7 +19,8 @@ void frmMain::EndOfGame(int32_t score) {
     InsertRecord(score);   // 5
     FillHallOfFameList();  // 6
     SaveHallOfFame();
-    bool again = false;  // 7
+    if (endAsked_ != EndAsked::None) return;  // ended during the save
+    bool again = false;                       // 7
     {
         frmGameOver dlg(this);
         dlg.exec();

@@ -2,13 +2,14 @@
 // a final result, the save, and the ranking during play.
 #include <QApplication>
 #include <QListWidget>
+#include <chrono>
 
 #include "frmGravloFathers.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/ProgramFolder.h"
-#include "platform/widgets/WorkAside.h"
+#include "records/formats/PendingRecords.h"
 
 void frmMain::ClearHallOfFame() {
     colNames.clear();
@@ -17,6 +18,13 @@ void frmMain::ClearHallOfFame() {
 
 void frmMain::LoadHallOfFame() {
     ClearHallOfFame();
+    if (!pendingMerged_) {
+        // The records an earlier run could not save, put in once a run;
+        // a table held by another program leaves them for the next start.
+        pendingMerged_ = true;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        pending::MergeInto(DataFolder(), [until] { return std::chrono::steady_clock::now() < until; });
+    }
     hall = hof::Load(DataFolder(), ProgramFolder());
 }
 
@@ -52,32 +60,6 @@ void frmMain::InsertRecord(int32_t score) {
     if (bCancelRecord) return;
     hof::InsertAt(hall, static_cast<size_t>(at), name, score);
     newRow_ = hof::NewRow{name, double(score)};
-}
-
-void frmMain::SaveHallOfFame() {
-    // The file is read again under the lock and this game's row put into it,
-    // so a record another copy saved meanwhile stays; the list then shows
-    // the table as saved.
-    // The save waits for other copies and syncs the disk aside, the windows
-    // repainting meanwhile; while another copy holds the table, the pointer
-    // shows that the game is busy.
-    bool waited = false;
-    std::optional<hof::Table> saved;
-    const QString folder = DataFolder();
-    DoAside([&] {
-        saved = hof::Save(folder, hall, newRow_, {}, [&waited] {
-            OnWindowThread([&waited] {
-                waited = true;
-                QApplication::setOverrideCursor(Qt::WaitCursor);
-            });
-        });
-    });
-    if (waited) QApplication::restoreOverrideCursor();
-    newRow_.reset();
-    if (saved && *saved != hall) {
-        hall = *saved;
-        FillHallOfFameList();
-    }
 }
 
 void frmMain::UpdateRanking(int32_t score) {

@@ -11,6 +11,7 @@
 #include "platform/files/DataFolder.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/widgets/Twips.h"
+#include "records/formats/PendingRecords.h"
 #include "records/formats/SettingsStore.h"
 #include "sound/DirectSound.h"
 
@@ -102,11 +103,23 @@ void frmMain::Form_QueryUnload() {
 }
 
 void frmMain::EndBySession() {
+    // A save waiting for another program's lock finishes within a short
+    // grace, or keeps the record for the next start, then ends the program.
+    if (savingRecord_) {
+        AskEndDuringSave(EndAsked::Session);
+        return;
+    }
+    if (newRow_) pending::Keep(DataFolder(), *newRow_);  // the player was still choosing
     Form_QueryUnload();
     ExitProgram(0);
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
+    if (savingRecord_) {  // answered once the save is done or given up
+        AskEndDuringSave(EndAsked::Close);
+        e->ignore();
+        return;
+    }
     Form_QueryUnload();
     e->accept();
 }

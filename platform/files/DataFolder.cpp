@@ -17,9 +17,10 @@ QString PlayersFolder() {
 
 bool DataBesideProgram() { return access(QFile::encodeName(ProgramFolder()).constData(), W_OK | X_OK) == 0; }
 
-QString DataFolder() {
-    if (DataBesideProgram()) return ProgramFolder();
+QString PlayersDataFolder() {
     const QString dir = PlayersFolder();
     QDir().mkpath(dir);
     return dir;
 }
+
+QString DataFolder() { return DataBesideProgram() ? ProgramFolder() : PlayersDataFolder(); }

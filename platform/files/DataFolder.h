@@ -6,5 +6,7 @@
 #include <QString>
 
 QString DataFolder();
+// The player's own data folder, wherever the two files live (made if need be).
+QString PlayersDataFolder();
 // Whether the files live beside the program.
 bool DataBesideProgram();

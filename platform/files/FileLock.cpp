@@ -29,14 +29,27 @@ bool SetFolderLock(int fd, bool wait) {
     }
 }
 
-// Takes a lock without waiting, else tells the caller once and waits for it.
+bool Busy(int err) { return err == EAGAIN || err == EACCES || err == EWOULDBLOCK; }
+
+// Takes a lock without waiting, else tells the caller once and waits for it:
+// for good, or trying again while the caller wants to keep waiting.
 template <class Take>
-bool TakeOrWait(Take take, const std::function<void()>& onWait, bool& told) {
+bool TakeOrWait(Take take, const std::function<void()>& onWait, const std::function<bool()>& keepWaiting, bool& told,
+                bool& gaveUp) {
     if (take(false)) return true;
-    if (errno != EAGAIN && errno != EACCES && errno != EWOULDBLOCK) return false;
+    if (!Busy(errno)) return false;
     if (!told && onWait) onWait();
     told = true;
-    return take(true);
+    if (!keepWaiting) return take(true);
+    for (;;) {
+        if (!keepWaiting()) {
+            gaveUp = true;
+            return false;
+        }
+        usleep(40 * 1000);
+        if (take(false)) return true;
+        if (!Busy(errno)) return false;
+    }
 }
 
 void Drop(int& fd) {
@@ -51,19 +64,27 @@ bool SameFile(int fd, const std::string& path) {
 }
 }  // namespace
 
-FileLock::FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait) {
+FileLock::FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait,
+                   const std::function<bool()>& keepWaiting) {
     const size_t slash = lockPath.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : lockPath.substr(0, slash == 0 ? 1 : slash);
     bool told = false;
 
     folder_ = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder_ >= 0 && !TakeOrWait([this](bool w) { return SetFolderLock(folder_, w); }, onWait, told)) Drop(folder_);
+    if (folder_ >= 0 &&
+        !TakeOrWait([this](bool w) { return SetFolderLock(folder_, w); }, onWait, keepWaiting, told, gaveUp_))
+        Drop(folder_);
+    if (gaveUp_) return;
 
     const mode_t mode = safeopen::ModeFor(dir);
     file_ = safeopen::Open(lockPath, O_RDWR | O_CREAT, mode);
     if (file_ >= 0) {
         fchmod(file_, mode);  // the first copy's umask must not keep the others out
-        if (!TakeOrWait([this](bool w) { return SetLock(file_, w); }, onWait, told)) Drop(file_);
+        if (!TakeOrWait([this](bool w) { return SetLock(file_, w); }, onWait, keepWaiting, told, gaveUp_)) Drop(file_);
+    }
+    if (gaveUp_) {
+        Drop(folder_);
+        return;
     }
 
     // The guarded file: a save replaces it, so a lock won on a file that is
@@ -71,8 +92,12 @@ FileLock::FileLock(const std::string& lockPath, const std::string& guardedPath, 
     for (int tries = 0; tries < 100; ++tries) {
         guarded_ = safeopen::Open(guardedPath, O_RDWR);
         if (guarded_ < 0) break;
-        if (!TakeOrWait([this](bool w) { return SetLock(guarded_, w); }, onWait, told)) {
+        if (!TakeOrWait([this](bool w) { return SetLock(guarded_, w); }, onWait, keepWaiting, told, gaveUp_)) {
             Drop(guarded_);
+            if (gaveUp_) {
+                Drop(file_);
+                Drop(folder_);
+            }
             break;
         }
         if (SameFile(guarded_, guardedPath)) break;

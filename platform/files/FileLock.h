@@ -9,16 +9,19 @@
 // - the file it guards, the same way, checked to be the one now in the
 //   folder (a save replaces it), when the player may write it.
 // The system releases every one of them when its holder ends, however it
-// ends. While another live copy holds one, it is waited for as long as it
-// takes.
+// ends. While another program holds one, it is waited for as long as it
+// takes, or as long as the caller says.
 #include <functional>
 #include <string>
 
 class FileLock {
 public:
-    // `onWait` runs once if another copy holds a lock, before the wait
-    // starts (the game shows that it is busy).
-    FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait = {});
+    // `onWait` runs once if another program holds a lock, before the wait
+    // starts (the game shows that it is busy). With `keepWaiting`, the wait
+    // asks it every few hundredths of a second and gives up, holding
+    // nothing, once it says no.
+    FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait = {},
+             const std::function<bool()>& keepWaiting = {});
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
@@ -26,7 +29,10 @@ public:
     // Whether a lock every other copy honours is held: false only where
     // neither the folder nor a file could be locked.
     bool Locked() const { return folder_ >= 0 || file_ >= 0 || guarded_ >= 0; }
+    // Whether the wait was given up while another program held a lock.
+    bool GaveUp() const { return gaveUp_; }
 
 private:
     int folder_ = -1, file_ = -1, guarded_ = -1;
+    bool gaveUp_ = false;
 };

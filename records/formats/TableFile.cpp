@@ -6,9 +6,9 @@
 #include "platform/files/TextFile.h"
 
 namespace hof {
-namespace {
+
 QString PathIn(const QString& dir) { return QDir(dir).filePath(kFileName); }
-}  // namespace
+QString LockPathIn(const QString& dir) { return PathIn(dir) + ".lock"; }
 
 std::optional<Table> ReadFile(const QString& dir, bool* tooLong) {
     const std::optional<std::string> text = textfile::Read(PathIn(dir), kMaxFileBytes, tooLong);
@@ -30,14 +30,24 @@ Table Load(const QString& dir, const QString& seed) {
 }
 
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
-                          const std::function<void()>& beforeReplace, const std::function<void()>& onWait) {
+                          const std::function<void()>& beforeReplace, const std::function<void()>& onWait,
+                          const std::function<bool()>& keepWaiting, SaveTrouble* trouble) {
+    SaveTrouble ignored;
+    SaveTrouble& why = trouble ? *trouble : ignored;
+    why = SaveTrouble::None;
     // Never a save without a lock every other copy honours.
-    const FileLock lock((PathIn(dir) + ".lock").toStdString(), PathIn(dir).toStdString(), onWait);
-    if (!lock.Locked()) return std::nullopt;
+    const FileLock lock(LockPathIn(dir).toStdString(), PathIn(dir).toStdString(), onWait, keepWaiting);
+    if (!lock.Locked()) {
+        why = lock.GaveUp() ? SaveTrouble::Busy : SaveTrouble::NoLock;
+        return std::nullopt;
+    }
     Table t;
     bool tooLong = false;
     if (auto fresh = ReadFile(dir, &tooLong)) {
-        if (tooLong) return std::nullopt;  // left as it was
+        if (tooLong) {
+            why = SaveTrouble::TooLong;
+            return std::nullopt;  // left as it was
+        }
         t = std::move(*fresh);
         if (row) {
             const long at = InsertIndex(t, row->score);
@@ -47,7 +57,10 @@ std::optional<Table> Save(const QString& dir, const Table& fallback, const std::
         t = fallback;
     }
     const bool ok = textfile::Write(PathIn(dir), Format(t), {beforeReplace, lock.Locked()});
-    if (!ok) return std::nullopt;
+    if (!ok) {
+        why = SaveTrouble::NotWritten;
+        return std::nullopt;
+    }
     return t;
 }
 

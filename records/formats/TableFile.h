@@ -42,7 +42,16 @@ struct NewRow {
 // `beforeReplace` runs after the new text is written, before it replaces the
 // old file (tests interrupt the save there); `onWait` when another copy
 // holds the lock and the save waits for it.
+// With `keepWaiting`, the wait for the lock asks it every few hundredths of
+// a second and gives the save up once it says no. `*trouble` tells why
+// nothing was saved.
+enum class SaveTrouble { None, Busy, NoLock, TooLong, NotWritten };
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
-                          const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {});
+                          const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {},
+                          const std::function<bool()>& keepWaiting = {}, SaveTrouble* trouble = nullptr);
+
+// The file's path in `dir`, and the lock file's.
+QString PathIn(const QString& dir);
+QString LockPathIn(const QString& dir);
 
 }  // namespace hof

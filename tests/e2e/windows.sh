@@ -56,14 +56,15 @@ RANDOM=7
 for i in $(seq 1 20); do
   k=$((RANDOM % 3))
   menu_click "${toggles[$k]}" $TOGGLE_Y  # hidden
-  wait_for '[ -z "$(named "${names[$k]}")" ]' 10 || fail "round $i: ${names[$k]} did not hide"
+  # A loaded machine takes its time: each step is waited for, generously.
+  wait_for '[ -z "$(named "${names[$k]}")" ]' 30 || fail "round $i: ${names[$k]} did not hide: $(game_states)"
   menu_click "${toggles[$k]}" $TOGGLE_Y  # shown again
-  wait_for '[ -n "$(named "${names[$k]}")" ]' 10 || fail "round $i: ${names[$k]} did not show"
+  wait_for '[ -n "$(named "${names[$k]}")" ]' 30 || fail "round $i: ${names[$k]} did not show: $(game_states)"
   m=$(((k + 1) % 3))
   xdotool windowmove "$(named "${names[$m]}")" $((50 + RANDOM % 700)) $((50 + RANDOM % 500))
-  wait_for '[ -n "$(still "$(named "${names[$m]}")")" ]' 10
+  wait_for '[ -n "$(still "$(named "${names[$m]}")")" ]' 30
   menu_click 0 $TOGGLE_Y  # Auto
-  wait_for docked 10 || fail "round $i: Auto docked wrongly: $(cat "$WORK/dock")"
+  wait_for docked 30 || fail "round $i: Auto docked wrongly: $(cat "$WORK/dock")"
 done
 note "docked twenty times: $(cat "$WORK/dock")"
 
