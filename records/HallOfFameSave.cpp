@@ -12,7 +12,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/desktop/WindowFrame.h"
 #include "platform/files/DataFolder.h"
-#include "platform/files/LockHolder.h"
+#include "platform/files/FileLock.h"
 #include "platform/files/WriteTrouble.h"
 #include "platform/widgets/WorkAside.h"
 #include "records/formats/PendingRecords.h"

@@ -12,7 +12,9 @@
 // ends. While another program holds one, it is waited for as long as it
 // takes, or as long as the caller says.
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class FileLock {
 public:
@@ -36,3 +38,13 @@ private:
     int folder_ = -1, file_ = -1, guarded_ = -1;
     bool gaveUp_ = false;
 };
+
+struct LockHolder {
+    int pid = 0;
+    std::string command;  // the program's name, as the system gives it
+    std::string user;     // its owner's login name, or the number
+};
+
+// The first program other than this one that holds a lock on any of
+// `paths`, or nothing when none can be named.
+std::optional<LockHolder> FindLockHolder(const std::vector<std::string>& paths);

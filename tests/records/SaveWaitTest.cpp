@@ -18,7 +18,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/files/LockHolder.h"
+#include "platform/files/FileLock.h"
 #include "platform/files/WriteTrouble.h"
 #include "records/formats/PendingRecords.h"
 #include "records/formats/TableFile.h"
