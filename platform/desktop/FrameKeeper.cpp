@@ -1,17 +1,42 @@
 #include "FrameKeeper.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
 #include <optional>
+
+#include "X11.h"
 
 namespace windowplace {
 namespace {
 QMargins& Last() {
     static QMargins m;
     return m;
+}
+
+// What the window manager has said of a window's frame on the X server
+// (_NET_FRAME_EXTENTS): Qt's copy may lag behind it.
+enum class ServerFrame { Unsaid, Empty, Drawn, NoServer };
+
+ServerFrame FrameOnServer(const QWidget* w) {
+    xcb_connection_t* c = x11::Connection();
+    if (!c) return ServerFrame::NoServer;
+    if (!w->windowHandle() || !w->windowHandle()->handle()) return ServerFrame::Unsaid;
+    static const xcb_atom_t extents = x11::Atom("_NET_FRAME_EXTENTS");
+    const auto cookie = xcb_get_property(c, 0, static_cast<xcb_window_t>(w->winId()), extents, XCB_ATOM_CARDINAL, 0, 4);
+    ServerFrame f = ServerFrame::Unsaid;
+    if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, cookie, nullptr)) {
+        if (p->format == 32 && xcb_get_property_value_length(p) >= 16) {
+            const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(p));
+            f = (v[0] | v[1] | v[2] | v[3]) ? ServerFrame::Drawn : ServerFrame::Empty;
+        }
+        std::free(p);
+    }
+    return f;
 }
 
 // Holds a window's frame at its place on every showing. A window manager
@@ -26,6 +51,7 @@ public:
     static constexpr const char* kName = "windowplace::Keeper";
     static constexpr int kQuietMs = 400;  // no move or resize for this long: settled
     static constexpr int kMostCorrections = 50;
+    static constexpr int kUnsaidFrameMs = 1500;  // shown this long and no frame said: none comes
 
     static Keeper* Of(QWidget* w) {
         if (auto* k = w->findChild<Keeper*>(kName, Qt::FindDirectChildrenOnly)) return k;
@@ -51,7 +77,10 @@ public:
             break;
         case QEvent::Hide: exposed_ = false; break;
         case QEvent::Expose:
-            if (w_->windowHandle() && w_->windowHandle()->isExposed()) exposed_ = true;
+            if (!exposed_ && w_->windowHandle() && w_->windowHandle()->isExposed()) {
+                exposed_ = true;
+                exposedFor_.start();
+            }
             [[fallthrough]];
         case QEvent::Move:
         case QEvent::Resize:
@@ -101,14 +130,28 @@ private:
         if (w_ && w_->isVisible() && Framed()) last_ = w_->frameGeometry().topLeft();
     }
 
-    // Framed once Qt knows a frame, or once the window manager has shown it
-    // (one that draws no frame at all leaves the margins empty for good).
-    bool Framed() const { return !KnownFrame(w_).isNull() || exposed_; }
+    // Framed once Qt knows a frame. A window manager that draws none leaves
+    // Qt's margins empty for good: a shown window it says has an empty frame
+    // counts as framed, and so does one it has said nothing of for a while.
+    // One it says has a frame Qt does not know yet waits for Qt: placed
+    // now, its own area would go where the frame belongs.
+    bool Framed() const {
+        if (!KnownFrame(w_).isNull()) return true;
+        if (!exposed_) return false;
+        switch (FrameOnServer(w_)) {
+        case ServerFrame::Empty:
+        case ServerFrame::NoServer: return true;
+        case ServerFrame::Drawn: return false;
+        case ServerFrame::Unsaid: return exposedFor_.elapsed() >= kUnsaidFrameMs;
+        }
+        return false;
+    }
 
     QPointer<QWidget> w_;
     Place p_;
     bool holding_ = false;
     bool exposed_ = false;
+    QElapsedTimer exposedFor_;
     int corrections_ = 0;
     std::optional<QPoint> last_;
     QTimer quiet_;
