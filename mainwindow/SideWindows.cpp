@@ -24,33 +24,38 @@ W* Make(QPointer<W>& p, frmMain* main) {
 
 // The main window's state is the game's. A side window minimised or
 // restored by the window system on its own (its title bar, a task bar)
-// takes the whole game with it, which the side windows then follow. A
-// request of the game's that lands late (the window manager minimising a
-// dialog's group and the game refusing it cross), or a minimise while a
-// question is open (the question windows refuse it too), gives way to the
-// main window's state. Both are read as the window manager has them now:
-// Qt hears of its changes late.
+// takes the whole game with it, which the side windows then follow; but a
+// minimise while a question is open gives way (the question windows refuse
+// it too). A report on a request of the game's still on its way says
+// nothing; an answer to one the game has since changed its mind on is
+// brought to the game's state, which is where the main window is headed.
 void frmMain::FollowSideWindow(QWidget* side) {
-    const bool sideMinimized = windowstate::Minimized(side), mainMinimized = windowstate::Minimized(this);
-    if (!side->isVisible() || sideMinimized == mainMinimized) return;
-    const bool ours = windowstate::AskedMinimized(side) == sideMinimized;
-    if (ours || (sideMinimized && QApplication::activeModalWidget())) {
-        windowstate::Apply(side,
-                           mainMinimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
-        return;
-    }
-    windowstate::Apply(this,
-                       sideMinimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
+    if (!side->isVisible()) return;
+    const windowstate::Report report = windowstate::Classify(side);
+    const bool sideMinimized = windowstate::Minimized(side), game = windowstate::HeadedMinimized(this);
+    if (report == windowstate::Report::OnItsWay || sideMinimized == game) return;
+    const auto gameState = [&](QWidget* w, bool minimized) {
+        windowstate::Apply(w, minimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
+    };
+    if (report == windowstate::Report::Answer || (sideMinimized && QApplication::activeModalWidget()))
+        gameState(side, game);
+    else gameState(this, sideMinimized);
 }
 
-// The main window's state changed at the window manager: every shown side
-// window that is not in it yet is brought to it (Qt may not report the
-// change at all when it crossed a request of the game's).
+// The main window's state changed at the window manager. Changed on its own
+// (a task bar, its title bar), the game takes it, and the side windows with
+// it. Every shown side window not asked for the main window's state yet
+// is brought to it (Qt may not report a change that crossed a request).
 void frmMain::FollowMainWindow() {
+    const windowstate::Report report = windowstate::Classify(this);
+    if (report == windowstate::Report::OnItsWay) return;
     const bool minimized = windowstate::Minimized(this);
+    if (report == windowstate::Report::OwnChange)
+        windowstate::Apply(this,
+                           minimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
     for (QWidget* s : {static_cast<QWidget*>(gravloFathers_.data()), static_cast<QWidget*>(statistic_.data()),
                        static_cast<QWidget*>(future_.data())})
-        if (s && s->isVisible() && windowstate::Minimized(s) != minimized)
+        if (s && s->isVisible() && windowstate::AskedMinimized(s) != minimized)
             windowstate::Apply(
                 s, minimized ? s->windowState() | Qt::WindowMinimized : s->windowState() & ~Qt::WindowMinimized);
 }

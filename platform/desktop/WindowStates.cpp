@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QVariant>
 #include <QWidget>
@@ -12,10 +13,13 @@
 
 namespace windowstate {
 namespace {
-constexpr uint32_t kIconicState = 3;  // ICCCM WM_STATE and WM_CHANGE_STATE
+constexpr uint32_t kNormalState = 1, kIconicState = 3;  // ICCCM WM_STATE and WM_CHANGE_STATE
+// A request the window manager has not answered for this long was refused
+// or lost: what it shows is its own again.
+constexpr qint64 kAnswerWithinMs = 5000;
 
 struct Native {
-    bool known = false;   // on X11 and the window manager has said
+    bool known = false;   // on X11 and the window manager shows the window normal or minimised
     bool iconic = false;  // WM_STATE Iconic
     bool mapped = false;  // the window itself is mapped
 };
@@ -30,8 +34,10 @@ Native Read(const QWidget* w) {
     const auto attributesCookie = xcb_get_window_attributes(c, id);
     if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, propertyCookie, nullptr)) {
         if (p->format == 32 && xcb_get_property_value_length(p) >= 4) {
-            n.known = true;
-            n.iconic = *static_cast<const uint32_t*>(xcb_get_property_value(p)) == kIconicState;
+            // Withdrawn (a window being hidden and shown anew) says nothing.
+            const uint32_t state = *static_cast<const uint32_t*>(xcb_get_property_value(p));
+            n.known = state == kNormalState || state == kIconicState;
+            n.iconic = state == kIconicState;
         }
         std::free(p);
     }
@@ -106,21 +112,63 @@ bool Minimized(const QWidget* w) {
     return n.known ? n.iconic : w->isMinimized();
 }
 
+// The program's last request of a window, kept with it: minimised or not,
+// when it was asked, and whether the window manager has shown that state
+// since.
 constexpr const char* kAsked = "windowstate.askedMinimized";
+constexpr const char* kAskedAt = "windowstate.askedAt";
+constexpr const char* kAnswered = "windowstate.answered";
+
+qint64 Now() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
 
 bool AskedMinimized(const QWidget* w) {
     const QVariant asked = w->property(kAsked);
     return asked.isValid() ? asked.toBool() : w->isMinimized();
 }
 
+// Whether the last request has been answered, or waited for long enough.
+bool Answered(const QWidget* w) {
+    const QVariant answered = w->property(kAnswered);
+    return !answered.isValid() || answered.toBool() || Now() - w->property(kAskedAt).toLongLong() > kAnswerWithinMs;
+}
+
+Report Classify(QWidget* w) {
+    const Native n = Read(w);
+    if (!n.known && x11::Connection()) return Report::OnItsWay;  // withdrawn, or not shown
+    if ((n.known ? n.iconic : w->isMinimized()) == AskedMinimized(w)) {
+        w->setProperty(kAnswered, true);
+        return Report::Answer;
+    }
+    return Answered(w) ? Report::OwnChange : Report::OnItsWay;
+}
+
+bool HeadedMinimized(const QWidget* w) {
+    const Native n = Read(w);
+    if (!Answered(w)) return AskedMinimized(w);
+    return n.known ? n.iconic : x11::Connection() ? AskedMinimized(w) : w->isMinimized();
+}
+
 void Apply(QWidget* w, Qt::WindowStates state) {
     const bool minimise = state & Qt::WindowMinimized;
-    w->setProperty(kAsked, minimise);
     // Qt sends a request of its own only for a change its copy shows.
     const bool qtAsks = w->isMinimized() != minimise;
     const Native n = w->isVisible() ? Read(w) : Native{};
+    // The same request still on its way is not sent again.
+    const bool onItsWay = AskedMinimized(w) == minimise && !Answered(w);
+    w->setProperty(kAsked, minimise);
+    if (!onItsWay) {
+        w->setProperty(kAskedAt, Now());
+        w->setProperty(kAnswered, !n.known || n.iconic == minimise);
+    }
     w->setWindowState(state);
-    if (!n.known) return;
+    if (!n.known || onItsWay) return;
     if (minimise && !n.iconic && !qtAsks) {
         AskIconic(w);
     } else if (!minimise && n.iconic) {

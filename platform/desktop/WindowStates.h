@@ -29,6 +29,19 @@ void Apply(QWidget* w, Qt::WindowStates state);
 // window it never asked anything of).
 bool AskedMinimized(const QWidget* w);
 
+// What the window manager's word on a window is now: the answer to the
+// program's last request; not yet that (the request is on its way, or the
+// window is being withdrawn and shown anew); or a change of the window
+// system's own, made after it answered (a title bar, a task bar, a group
+// minimised along with another window). A request unanswered for long was
+// refused: what the window manager shows is then its own.
+enum class Report { Answer, OnItsWay, OwnChange };
+Report Classify(QWidget* w);
+
+// The state the window is headed for: what the program asked while the
+// window manager has not answered, else the window manager's.
+bool HeadedMinimized(const QWidget* w);
+
 // Calls `changed` (later, from the event loop) whenever the window system
 // changes the window's state: a title bar's button, a task bar, the window
 // manager minimising a group, or taking a request of the program's.
