@@ -31,6 +31,25 @@ void GameCore::tmrDown_Timer() {
     Land();
 }
 
+int GameCore::QuietTicksAhead() const {
+    if (bEndingGame_ || bDropping || iTimeTicks < 201) return 0;
+    // A pan that moves, or turns back at an end of the sweep, is heard.
+    if (EnableLoop && (SpeedChange != 0 || ForLoop > 5000 || ForLoop < -5000)) return 0;
+    // The tick that brings iTick to the step's count moves the figure.
+    const int quiet = 150 - iSpeed - 1 - iTick;
+    return quiet > 0 ? quiet : 0;
+}
+
+void GameCore::SkipQuietTicks(int n) {
+    const int quiet = n < QuietTicksAhead() ? n : QuietTicksAhead();
+    if (quiet > 0) {
+        iTick = static_cast<int16_t>(iTick + quiet);
+        if (EnableLoop) host_.BkgMusicSetPan(ForLoop);  // the pan every one of them applied
+    }
+    // Ticks that turned out not to be quiet after all run as ticks.
+    for (int i = quiet; i < n; ++i) tmrDown_Timer();
+}
+
 void GameCore::Land() {
     host_.SetDownBackColor(ColorButtons);
     host_.SetLabelVisible(Label::Firma, false);

@@ -52,6 +52,12 @@ public:
 
     // Fall tick, landing, line removal and scoring.
     void tmrDown_Timer();
+    // How many of the coming fall ticks change nothing a player sees or
+    // hears (the figure waits, no time bonus counts down, the music's pan
+    // stands still): they only count towards the figure's next step, and
+    // SkipQuietTicks does that for n of them at once, as n ticks would.
+    int QuietTicksAhead() const;
+    void SkipQuietTicks(int n);
     void Update_Array_C();
     void RemoveFullLines(int16_t& speed, int16_t& lines);
     bool GameOver() const;

@@ -167,10 +167,28 @@ void frmMain::BuildControls() {
 }
 
 void frmMain::ConnectTimers() {
-    connect(tmrDown, &WindowTimer::Tick, this, [this] { tmrDown_Timer(); });
-    connect(tmrLevel, &WindowTimer::Tick, this, [this] { tmrLevel_Timer(); });
-    connect(tmrMigCountLines, &WindowTimer::Tick, this, [this] { tmrMigCountLines_Timer(); });
-    connect(tmrDemo, &WindowTimer::Tick, this, [this] { tmrDemo_Timer(); });
+    // The fall timer dozes through ticks that would change nothing on the
+    // screen or in the music (the figure waiting for its next step): they
+    // are counted when the doze ends, before a tick, an input or another
+    // timer of the game can see the figure.
+    connect(tmrDown, &WindowTimer::Tick, this, [this] {
+        tmrDown_Timer();
+        if (const int quiet = QuietTicksAhead(); quiet > 1) tmrDown->Doze(quiet);
+    });
+    connect(tmrDown, &WindowTimer::Dozed, this, [this](int ticks) { SkipQuietTicks(ticks); });
+    tmrDown->WakeOnInput();
+    connect(tmrLevel, &WindowTimer::Tick, this, [this] {
+        tmrDown->Wake();
+        tmrLevel_Timer();
+    });
+    connect(tmrMigCountLines, &WindowTimer::Tick, this, [this] {
+        tmrDown->Wake();
+        tmrMigCountLines_Timer();
+    });
+    connect(tmrDemo, &WindowTimer::Tick, this, [this] {
+        tmrDown->Wake();
+        tmrDemo_Timer();
+    });
 }
 
 QWidget* frmMain::Control(const QString& name, int index) const {

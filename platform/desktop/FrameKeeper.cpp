@@ -51,6 +51,7 @@ public:
     static constexpr const char* kName = "windowplace::Keeper";
     static constexpr int kQuietMs = 400;  // no move or resize for this long: settled
     static constexpr int kMostCorrections = 50;
+    static constexpr int kMostWaits = 25;        // 10 s: a frame not known by then never comes
     static constexpr int kUnsaidFrameMs = 1500;  // shown this long and no frame said: none comes
 
     static Keeper* Of(QWidget* w) {
@@ -62,6 +63,7 @@ public:
         p_ = std::move(p);
         holding_ = true;
         corrections_ = 0;
+        waits_ = 0;
         quiet_.start();
     }
 
@@ -108,8 +110,8 @@ private:
 
     void Settle() {
         if (!w_ || !w_->isVisible()) return;  // hidden: its next showing starts the count again
-        if (!Framed()) {
-            quiet_.start();  // not framed yet: hold on
+        if (!Framed() && ++waits_ < kMostWaits) {
+            quiet_.start();  // not framed yet: hold on, for a while
             return;
         }
         Correct();
@@ -153,6 +155,7 @@ private:
     bool exposed_ = false;
     QElapsedTimer exposedFor_;
     int corrections_ = 0;
+    int waits_ = 0;
     std::optional<QPoint> last_;
     QTimer quiet_;
 };
