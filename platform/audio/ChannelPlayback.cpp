@@ -2,12 +2,12 @@
 // it (the music), played, stopped, moved, and its volume, pan and rate.
 #include <cmath>
 
-#include "ServerProbe.h"
-#include "ServerVoice.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "SoundStream.h"
 #include "WaveCache.h"
+#include "platform/audio/server/ServerProbe.h"
+#include "platform/audio/server/ServerVoice.h"
 
 using soundshared::ClearError;
 using soundshared::S;

@@ -6,11 +6,11 @@
 #include <future>
 #include <thread>
 
-#include "ServerOutput.h"
-#include "ServerProbe.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "WaveCache.h"
+#include "platform/audio/server/ServerOutput.h"
+#include "platform/audio/server/ServerProbe.h"
 
 namespace {
 using soundshared::S;

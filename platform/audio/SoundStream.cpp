@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "Mixdown.h"
 #include "SoundShared.h"
-#include "WaveFile.h"
+#include "platform/audio/waves/Mixdown.h"
+#include "platform/audio/waves/WaveFile.h"
 
 SoundStream* SoundStream::Open(const std::string& path) {
     SF_INFO info{};

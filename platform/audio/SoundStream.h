@@ -7,10 +7,12 @@
 
 #include <string>
 
+#include "platform/audio/waves/StereoSource.h"
+
 #define AL_ALEXT_PROTOTYPES
 #include <AL/al.h>
 
-class SoundStream {
+class SoundStream : public StereoSource {
 public:
     static constexpr int kBlocks = 4;
     static constexpr int kMostChannels = 64;  // a file with more is no sound
@@ -37,12 +39,11 @@ public:
     // For the sound server: up to `frames` frames from the file's position,
     // mixed down to interleaved stereo, joined at the loop; how many there
     // were (0 at the end of a stream that does not loop).
-    long ReadStereo(float* out, long frames);
+    long ReadStereo(float* out, long frames) override;
     // For the sound server: the file moves to `frame`.
-    void SeekFile(long frame);
+    void SeekFile(long frame) override;
     // Drops the queue and moves the file to `frame`.
     void Seek(const ALuint src[2], sf_count_t frame);
-    bool looping = false;
 
 private:
     SoundStream() = default;

@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "Mixdown.h"
 #include "SoundDevice.h"
 #include "SoundShared.h"
 #include "SoundStream.h"
+#include "platform/audio/waves/Mixdown.h"
 
 namespace wavecache {
 namespace {

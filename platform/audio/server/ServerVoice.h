@@ -18,14 +18,15 @@
 #include <memory>
 #include <vector>
 
-class SoundStream;
+#include "platform/audio/waves/StereoSource.h"
+
 
 class ServerVoice {
 public:
     // An effect decoded whole, or a stream of its file (the music, a long
     // effect); `music` queues long.
     ServerVoice(std::shared_ptr<const std::vector<float>> frames, bool music);
-    ServerVoice(SoundStream* stream, bool music);
+    ServerVoice(StereoSource* stream, bool music);
     ~ServerVoice();
     ServerVoice(const ServerVoice&) = delete;
     ServerVoice& operator=(const ServerVoice&) = delete;
@@ -66,7 +67,7 @@ private:
     pa_stream* stream_ = nullptr;
     pa_operation* drain_ = nullptr;
     std::shared_ptr<const std::vector<float>> frames_;
-    SoundStream* file_ = nullptr;
+    StereoSource* file_ = nullptr;
     bool music_ = false;
     size_t pos_ = 0;  // the next frame of `frames_` to write
     bool looping_ = false;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ServerOutput.h"
-#include "SoundStream.h"
 
 using serveroutput::LoopLock;
 
@@ -24,7 +23,7 @@ void Forget(pa_operation* op) {
 ServerVoice::ServerVoice(std::shared_ptr<const std::vector<float>> frames, bool music)
     : frames_(std::move(frames)), music_(music) {}
 
-ServerVoice::ServerVoice(SoundStream* stream, bool music) : file_(stream), music_(music) {}
+ServerVoice::ServerVoice(StereoSource* stream, bool music) : file_(stream), music_(music) {}
 
 ServerVoice::~ServerVoice() {
     LoopLock lock;
