@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -155,20 +156,10 @@ bool HeadedMinimized(const QWidget* w) {
     return n.known ? n.iconic : x11::Connection() ? AskedMinimized(w) : w->isMinimized();
 }
 
-void Apply(QWidget* w, Qt::WindowStates state) {
-    const bool minimise = state & Qt::WindowMinimized;
-    // Qt sends a request of its own only for a change its copy shows.
-    const bool qtAsks = w->isMinimized() != minimise;
-    const Native n = w->isVisible() ? Read(w) : Native{};
-    // The same request still on its way is not sent again.
-    const bool onItsWay = AskedMinimized(w) == minimise && !Answered(w);
-    w->setProperty(kAsked, minimise);
-    if (!onItsWay) {
-        w->setProperty(kAskedAt, Now());
-        w->setProperty(kAnswered, !n.known || n.iconic == minimise);
-    }
-    w->setWindowState(state);
-    if (!n.known || onItsWay) return;
+namespace {
+// Asks the window manager for the state where its word `n` differs and Qt
+// sends nothing itself.
+void Ask(QWidget* w, bool minimise, const Native& n, bool qtAsks) {
     if (minimise && !n.iconic && !qtAsks) {
         AskIconic(w);
     } else if (!minimise && n.iconic) {
@@ -183,6 +174,35 @@ void Apply(QWidget* w, Qt::WindowStates state) {
             xcb_flush(x11::Connection());
         }
     }
+}
+
+// A window manager busy with the window (showing it anew) may drop a
+// request: one still unanswered a moment later is asked again, once.
+constexpr int kAskAgainMs = 1000;
+}  // namespace
+
+void Apply(QWidget* w, Qt::WindowStates state) {
+    const bool minimise = state & Qt::WindowMinimized;
+    // Qt sends a request of its own only for a change its copy shows.
+    const bool qtAsks = w->isMinimized() != minimise;
+    const Native n = w->isVisible() ? Read(w) : Native{};
+    // The same request still on its way is not sent again.
+    const bool onItsWay = AskedMinimized(w) == minimise && !Answered(w);
+    w->setProperty(kAsked, minimise);
+    if (!onItsWay) {
+        w->setProperty(kAskedAt, Now());
+        w->setProperty(kAnswered, !n.known || n.iconic == minimise);
+    }
+    w->setWindowState(state);
+    if (!n.known || onItsWay) return;
+    Ask(w, minimise, n, qtAsks);
+    const qint64 askedAt = w->property(kAskedAt).toLongLong();
+    QTimer::singleShot(kAskAgainMs, w, [w, minimise, askedAt] {
+        // Asked anew since, or answered (what it shows now may be the player's).
+        if (w->property(kAskedAt).toLongLong() != askedAt || w->property(kAnswered).toBool() || !w->isVisible()) return;
+        const Native now = Read(w);
+        if (now.known && now.iconic != minimise) Ask(w, minimise, now, false);
+    });
 }
 
 void Watch(QWidget* w, std::function<void()> changed) { new Watcher(w, std::move(changed)); }
