@@ -39,25 +39,6 @@ ServerFrame FrameOnServer(const QWidget* w) {
     return f;
 }
 
-// Whether the window manager says it tells each window's frame
-// (_NET_FRAME_EXTENTS in its _NET_SUPPORTED): then a frame not said yet
-// is still to come.
-bool FramesAreSaid() {
-    static bool said = false;  // once said, for the program's life
-    xcb_connection_t* c = x11::Connection();
-    if (said || !c) return said;
-    static const xcb_atom_t supported = x11::Atom("_NET_SUPPORTED"), extents = x11::Atom("_NET_FRAME_EXTENTS");
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const auto cookie = xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096);
-    if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, cookie, nullptr)) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(p));
-        const int n = p->format == 32 ? xcb_get_property_value_length(p) / 4 : 0;
-        for (int i = 0; i < n && !said; ++i) said = atoms[i] == extents;
-        std::free(p);
-    }
-    return said;
-}
-
 // Holds a window's frame at its place on every showing. A window manager
 // frames a window early or late and forgets the frame while the window is
 // hidden, and a resize made before Qt has heard where the frame went (the
@@ -153,8 +134,7 @@ private:
 
     // Framed once Qt knows a frame. A window manager that draws none leaves
     // Qt's margins empty for good: a shown window it says has an empty frame
-    // counts as framed, and so does one it has said nothing of for a while
-    // where it never tells frames (one that does may be slow to).
+    // counts as framed, and so does one it has said nothing of for a while.
     // One it says has a frame Qt does not know yet waits for Qt: placed
     // now, its own area would go where the frame belongs.
     bool Framed() const {
@@ -164,7 +144,7 @@ private:
         case ServerFrame::Empty:
         case ServerFrame::NoServer: return true;
         case ServerFrame::Drawn: return false;
-        case ServerFrame::Unsaid: return !FramesAreSaid() && exposedFor_.elapsed() >= kUnsaidFrameMs;
+        case ServerFrame::Unsaid: return exposedFor_.elapsed() >= kUnsaidFrameMs;
         }
         return false;
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "TimerPace.h"
+#include "WorkAside.h"
 
 WindowTimer::WindowTimer(const QString& name, int intervalMs, bool enabled, QObject* parent)
     : QObject(parent), interval_(intervalMs) {
@@ -81,18 +82,7 @@ class InputWaker : public QObject {
 public:
     explicit InputWaker(WindowTimer* t) : QObject(t), t_(t) { qApp->installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            if (t_->Dozing()) t_->Wake();
-            break;
-        default: break;
-        }
+        if (IsPlayerInput(e) && t_->Dozing()) t_->Wake();
         return false;
     }
 

@@ -7,23 +7,12 @@
 #include <QPointer>
 #include <thread>
 
+
 namespace {
 // Drops the player's input while the work runs.
 class InputDropper : public QObject {
 public:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin: return true;
-        default: return false;
-        }
-    }
+    bool eventFilter(QObject*, QEvent* e) override { return IsPlayerInput(e); }
 };
 }  // namespace
 
