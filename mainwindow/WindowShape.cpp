@@ -47,8 +47,12 @@ void frmMain::Form_Resize() {
     }
     // Hidden side windows stay hidden: they only take the state. The window
     // manager is asked for it as it has them, whatever Qt has heard so far.
+    // Brought back, they wait until the window manager shows the main window
+    // again (the main window's report brings them): a window shown anew while
+    // the window it belongs to is still minimised is minimised with it.
+    const bool mainStillMinimized = !(state & Qt::WindowMinimized) && windowstate::Minimized(this);
     for (QWidget* s : sides)
-        if (s) windowstate::Apply(s, state);
+        if (s && !mainStillMinimized) windowstate::Apply(s, state);
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         resize(twips::ToPixels(kOuterWidthTw), twips::ToPixels(kOuterHeightTw));
 }

@@ -18,25 +18,19 @@ QMargins& Last() {
     return m;
 }
 
-// What the window manager has said of a window's frame on the X server
-// (_NET_FRAME_EXTENTS): Qt's copy may lag behind it.
-enum class ServerFrame { Unsaid, Empty, Drawn, NoServer };
-
-ServerFrame FrameOnServer(const QWidget* w) {
-    xcb_connection_t* c = x11::Connection();
-    if (!c) return ServerFrame::NoServer;
-    if (!w->windowHandle() || !w->windowHandle()->handle()) return ServerFrame::Unsaid;
-    static const xcb_atom_t extents = x11::Atom("_NET_FRAME_EXTENTS");
-    const auto cookie = xcb_get_property(c, 0, static_cast<xcb_window_t>(w->winId()), extents, XCB_ATOM_CARDINAL, 0, 4);
-    ServerFrame f = ServerFrame::Unsaid;
-    if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, cookie, nullptr)) {
-        if (p->format == 32 && xcb_get_property_value_length(p) >= 16) {
-            const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(p));
-            f = (v[0] | v[1] | v[2] | v[3]) ? ServerFrame::Drawn : ServerFrame::Empty;
-        }
-        std::free(p);
-    }
-    return f;
+// Where the window manager has the window's frame corner, read from the X
+// server (the frame it says it draws, around where the window's own area
+// is): Qt's copy lags behind it, and a resize Qt sends before it has heard
+// of a move can undo the move. Nothing while the window is not in view or
+// no frame has been said.
+std::optional<QPoint> FrameCornerOnServer(const QWidget* w) {
+    if (!x11::Connection() || !w->windowHandle() || !w->windowHandle()->handle()) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(w->winId());
+    const std::optional<x11::Extents> e = x11::FrameExtents(id);
+    if (!e) return std::nullopt;
+    const std::optional<x11::Corner> at = x11::ViewedAt(id);
+    if (!at) return std::nullopt;
+    return QPoint(at->x - e->left, at->y - e->top);
 }
 
 // Holds a window's frame at its place on every showing. A window manager
@@ -122,31 +116,30 @@ private:
     void Correct() {
         if (!w_ || !w_->isVisible() || !Framed() || corrections_ >= kMostCorrections) return;
         const QPoint p = p_();
-        if (w_->frameGeometry().topLeft() == p) return;
+        if (FramePlace() == p) return;
         ++corrections_;
         MoveNow(w_, p);
     }
 
-    // The frame's place while it is known: where the window goes back to.
-    void Remember() {
-        if (w_ && w_->isVisible() && Framed()) last_ = w_->frameGeometry().topLeft();
+    // Where the frame is: the window manager's word where it is known.
+    QPoint FramePlace() const {
+        const std::optional<QPoint> onServer = FrameCornerOnServer(w_);
+        return onServer ? *onServer : w_->frameGeometry().topLeft();
     }
 
-    // Framed once Qt knows a frame. A window manager that draws none leaves
-    // Qt's margins empty for good: a shown window it says has an empty frame
-    // counts as framed, and so does one it has said nothing of for a while.
-    // One it says has a frame Qt does not know yet waits for Qt: placed
-    // now, its own area would go where the frame belongs.
+    // The frame's place while it is known: where the window goes back to.
+    void Remember() {
+        if (w_ && w_->isVisible() && Framed()) last_ = FramePlace();
+    }
+
+    // Framed once the window manager has said where its frame is, or Qt
+    // knows a frame. A window manager that draws none may leave both empty
+    // for good: a shown window it has said nothing of for a while counts as
+    // framed.
     bool Framed() const {
-        if (!KnownFrame(w_).isNull()) return true;
+        if (FrameCornerOnServer(w_) || !KnownFrame(w_).isNull()) return true;
         if (!exposed_) return false;
-        switch (FrameOnServer(w_)) {
-        case ServerFrame::Empty:
-        case ServerFrame::NoServer: return true;
-        case ServerFrame::Drawn: return false;
-        case ServerFrame::Unsaid: return exposedFor_.elapsed() >= kUnsaidFrameMs;
-        }
-        return false;
+        return !x11::Connection() || exposedFor_.elapsed() >= kUnsaidFrameMs;
     }
 
     QPointer<QWidget> w_;
@@ -163,7 +156,14 @@ private:
 
 QMargins KnownFrame(const QWidget* w) {
     if (!w->isVisible() || !w->windowHandle() || !w->windowHandle()->handle()) return {};
-    const QMargins m = w->windowHandle()->frameMargins();
+    // The window manager's word first: Qt works its copy out from where the
+    // window sits in its frame, which is nonsense while the window manager
+    // has not placed it yet.
+    QMargins m;
+    const auto said = x11::Connection() ? x11::FrameExtents(static_cast<xcb_window_t>(w->winId())) : std::nullopt;
+    if (said) m = QMargins(said->left, said->top, said->right, said->bottom);
+    else m = w->windowHandle()->frameMargins();
+    if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0) return {};
     if (!m.isNull()) Last() = m;
     return m;
 }
@@ -177,10 +177,13 @@ void MoveNow(QWidget* w, QPoint p) {
     // no longer know: moving the widget would put its own area where the
     // frame belongs. The native window is given the frame's corner, which
     // the window manager honours whenever it maps it. A window not made yet
-    // keeps a corner given to the widget as the frame's; a shown one knows
-    // its frame.
+    // keeps a corner given to the widget as the frame's. One in view with a
+    // frame the window manager has said is moved by the window manager: Qt
+    // would work its own area's place out from a frame it may not know.
     QWindow* h = w->windowHandle();
     if (h && !w->isVisible() && !Frameless(w)) h->setFramePosition(p);
+    else if (!Frameless(w) && FrameCornerOnServer(w))
+        x11::MoveFrame(static_cast<xcb_window_t>(w->winId()), p.x(), p.y());
     else w->move(p);
 }
 

@@ -65,6 +65,24 @@ void AskIconic(const QWidget* w) {
     xcb_flush(c);
 }
 
+// EWMH's request to bring a window forward, sent as a task bar sends it:
+// a minimised window is restored in view, wherever it was kept.
+void AskActive(const QWidget* w) {
+    xcb_connection_t* c = x11::Connection();
+    static const xcb_atom_t active = x11::Atom("_NET_ACTIVE_WINDOW");
+    constexpr uint32_t kFromTaskBar = 2;
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = static_cast<xcb_window_t>(w->winId());
+    e.type = active;
+    e.data.data32[0] = kFromTaskBar;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
 // Calls back when the window system changes a window's state. On X11 that
 // is every change of its WM_STATE property, read off the event stream:
 // Qt folds a state it heard into the one it had, so a window minimised,
@@ -163,12 +181,15 @@ void Ask(QWidget* w, bool minimise, const Native& n, bool qtAsks) {
     if (minimise && !n.iconic && !qtAsks) {
         AskIconic(w);
     } else if (!minimise && n.iconic) {
-        if (n.mapped && !w->isModal()) {
-            // Kept mapped while minimised: a map is nothing there, only a
-            // new showing brings it back (at its place, which is kept). A
-            // modal window is never hidden: that would end its question.
-            w->hide();
-            w->show();
+        if (n.mapped) {
+            // Kept mapped while minimised: a map is nothing there. It is
+            // brought forward as a task bar would (shown anew instead, it
+            // is taken for a window that was minimised before it went). A
+            // window that leaves the keyboard where it was gives it back to
+            // the window it belongs to.
+            AskActive(w);
+            if (w->testAttribute(Qt::WA_ShowWithoutActivating) && w->parentWidget())
+                AskActive(w->parentWidget()->window());
         } else if (!qtAsks) {
             xcb_map_window(x11::Connection(), static_cast<xcb_window_t>(w->winId()));
             xcb_flush(x11::Connection());

@@ -22,3 +22,67 @@ xcb_atom_t Atom(const char* name) {
 }
 
 }  // namespace x11
+
+namespace x11 {
+
+std::optional<Extents> FrameExtents(xcb_window_t w) {
+    xcb_connection_t* c = Connection();
+    if (!c) return std::nullopt;
+    static const xcb_atom_t extents = Atom("_NET_FRAME_EXTENTS");
+    std::optional<Extents> e;
+    if (xcb_get_property_reply_t* p =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, w, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr)) {
+        if (p->format == 32 && xcb_get_property_value_length(p) >= 16) {
+            const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(p));
+            e = Extents{int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+        }
+        std::free(p);
+    }
+    return e;
+}
+
+std::optional<Corner> ViewedAt(xcb_window_t w) {
+    xcb_connection_t* c = Connection();
+    if (!c) return std::nullopt;
+    const auto attributes = xcb_get_window_attributes(c, w);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto place = xcb_translate_coordinates(c, w, root, 0, 0);
+    bool viewable = false;
+    if (xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(c, attributes, nullptr)) {
+        viewable = a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+    }
+    std::optional<Corner> corner;
+    if (xcb_translate_coordinates_reply_t* t = xcb_translate_coordinates_reply(c, place, nullptr)) {
+        if (viewable) corner = Corner{t->dst_x, t->dst_y};
+        std::free(t);
+    }
+    return corner;
+}
+
+void MoveFrame(xcb_window_t w, int x, int y) {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    // Window managers differ in where a frame's corner goes for a north-west
+    // reference; the window's own corner under static gravity they agree on.
+    if (const std::optional<Extents> frame = FrameExtents(w)) {
+        x += frame->left;
+        y += frame->top;
+    }
+    static const xcb_atom_t moveResize = Atom("_NET_MOVERESIZE_WINDOW");
+    constexpr uint32_t kStatic = 10, kXAndY = (1u << 8) | (1u << 9), kFromApplication = 1u << 12;
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = w;
+    e.type = moveResize;
+    e.data.data32[0] = kStatic | kXAndY | kFromApplication;
+    e.data.data32[1] = static_cast<uint32_t>(x);
+    e.data.data32[2] = static_cast<uint32_t>(y);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
+}  // namespace x11

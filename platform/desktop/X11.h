@@ -3,6 +3,8 @@
 // window manager says of a window is read there, not from Qt's copy of it.
 #include <xcb/xcb.h>
 
+#include <optional>
+
 namespace x11 {
 
 // The toolkit's connection, or nothing when the game is not on X11.
@@ -10,5 +12,23 @@ xcb_connection_t* Connection();
 
 // The atom of a name on that connection (XCB_ATOM_NONE without one).
 xcb_atom_t Atom(const char* name);
+
+// The frame a window manager says it draws around a window
+// (_NET_FRAME_EXTENTS), or nothing while it has said none.
+struct Extents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+    bool Empty() const { return !(left | right | top | bottom); }
+};
+std::optional<Extents> FrameExtents(xcb_window_t w);
+
+// Where the window's own area is on the screen, while it is in view.
+struct Corner {
+    int x = 0, y = 0;
+};
+std::optional<Corner> ViewedAt(xcb_window_t w);
+
+// Asks the window manager to put the window's frame corner at (x, y)
+// (_NET_MOVERESIZE_WINDOW with the frame's corner as the reference).
+void MoveFrame(xcb_window_t w, int x, int y);
 
 }  // namespace x11
