@@ -60,23 +60,47 @@ std::optional<Corner> ViewedAt(xcb_window_t w) {
     return corner;
 }
 
+namespace {
+constexpr uint32_t kNorthWest = 1, kStatic = 10;
+
+// The reference point the window asks its moves to be read by (ICCCM's
+// win_gravity in WM_NORMAL_HINTS; north-west when it names none).
+uint32_t GravityOf(xcb_connection_t* c, xcb_window_t w) {
+    constexpr uint32_t kHasGravity = 1u << 9;
+    constexpr int kGravityField = 17;
+    uint32_t gravity = kNorthWest;
+    const auto cookie = xcb_get_property(c, 0, w, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18);
+    if (xcb_get_property_reply_t* p = xcb_get_property_reply(c, cookie, nullptr)) {
+        if (p->format == 32 && xcb_get_property_value_length(p) >= 4 * (kGravityField + 1)) {
+            const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(p));
+            if (v[0] & kHasGravity) gravity = v[kGravityField];
+        }
+        std::free(p);
+    }
+    return gravity;
+}
+}  // namespace
+
 void MoveFrame(xcb_window_t w, int x, int y) {
     xcb_connection_t* c = Connection();
     if (!c) return;
-    // Window managers differ in where a frame's corner goes for a north-west
-    // reference; the window's own corner under static gravity they agree on.
-    if (const std::optional<Extents> frame = FrameExtents(w)) {
-        x += frame->left;
-        y += frame->top;
-    }
     static const xcb_atom_t moveResize = Atom("_NET_MOVERESIZE_WINDOW");
-    constexpr uint32_t kStatic = 10, kXAndY = (1u << 8) | (1u << 9), kFromApplication = 1u << 12;
+    // The position is given by the window's own reference point: some window
+    // managers read the request's point, others the window's. Static: the
+    // window's own corner; otherwise the frame's.
+    const uint32_t gravity = GravityOf(c, w) == kStatic ? kStatic : kNorthWest;
+    if (gravity == kStatic)
+        if (const std::optional<Extents> frame = FrameExtents(w)) {
+            x += frame->left;
+            y += frame->top;
+        }
+    constexpr uint32_t kXAndY = (1u << 8) | (1u << 9), kFromApplication = 1u << 12;
     xcb_client_message_event_t e{};
     e.response_type = XCB_CLIENT_MESSAGE;
     e.format = 32;
     e.window = w;
     e.type = moveResize;
-    e.data.data32[0] = kStatic | kXAndY | kFromApplication;
+    e.data.data32[0] = gravity | kXAndY | kFromApplication;
     e.data.data32[1] = static_cast<uint32_t>(x);
     e.data.data32[2] = static_cast<uint32_t>(y);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
