@@ -57,7 +57,9 @@ paused_label() {
   awk -v r="$red" -v c="$changed" 'BEGIN { exit !(r > 0.01 && c > 1000) }'
 }
 wait_for paused_label 10 || fail "no Pause label after restoring (red share $red, $changed pixels changed)"
-grab_well paused1
+# The well drawn again after the restore, then watched for two seconds.
+drawn_again() { grab_well paused0 && sleep 0.5 && grab_well paused1 && [ "$(differ paused0 paused1)" -eq 0 ]; }
+wait_for drawn_again 15 || fail "the well kept changing after the restore"
 sleep 2
 grab_well paused2
 [ "$(differ paused1 paused2)" -eq 0 ] || fail "the figure moved during the pause"

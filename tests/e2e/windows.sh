@@ -16,7 +16,15 @@ fi
 WORK=$2
 GAME=$WORK/game
 start_game "$GAME"
-
+# Paused for the whole test (Esc, then the window restored): left to play,
+# the game ends within minutes on a loaded machine, and its name question
+# then holds every other window.
+xdotool key Escape
+wait_for '[ "$(wm_state)" = Iconic ]' 15 || fail "Esc did not minimise: $(game_states)"
+xdotool windowmap "$MAIN"
+xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
+wait_for '[ "$(wm_state)" = Normal ] && [ -n "$(named Future)" ] && [ -n "$(named Statistic)" ]' 20 ||
+  fail "the game did not come back: $(game_states)"
 
 note "three help tours clicked at one pointer position: every screen at one place"
 for tour in 1 2 3; do
