@@ -49,38 +49,18 @@ Native Read(const QWidget* w) {
     return n;
 }
 
-// ICCCM's minimise request, sent to the root window.
+// ICCCM's minimise request.
 void AskIconic(const QWidget* w) {
-    xcb_connection_t* c = x11::Connection();
     static const xcb_atom_t changeState = x11::Atom("WM_CHANGE_STATE");
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = static_cast<xcb_window_t>(w->winId());
-    e.type = changeState;
-    e.data.data32[0] = kIconicState;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
+    x11::AskWindowManager(static_cast<xcb_window_t>(w->winId()), changeState, {kIconicState});
 }
 
 // EWMH's request to bring a window forward, sent as a task bar sends it:
 // a minimised window is restored in view, wherever it was kept.
 void AskActive(const QWidget* w) {
-    xcb_connection_t* c = x11::Connection();
     static const xcb_atom_t active = x11::Atom("_NET_ACTIVE_WINDOW");
     constexpr uint32_t kFromTaskBar = 2;
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = static_cast<xcb_window_t>(w->winId());
-    e.type = active;
-    e.data.data32[0] = kFromTaskBar;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
+    x11::AskWindowManager(static_cast<xcb_window_t>(w->winId()), active, {kFromTaskBar});
 }
 
 // Calls back when the window system changes a window's state. On X11 that

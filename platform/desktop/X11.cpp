@@ -1,6 +1,7 @@
 #include "X11.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -60,6 +61,21 @@ std::optional<Corner> ViewedAt(xcb_window_t w) {
     return corner;
 }
 
+void AskWindowManager(xcb_window_t w, xcb_atom_t type, std::initializer_list<uint32_t> data) {
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = w;
+    e.type = type;
+    std::copy_n(data.begin(), std::min<size_t>(data.size(), 5), e.data.data32);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
 namespace {
 constexpr uint32_t kNorthWest = 1, kStatic = 10;
 
@@ -95,18 +111,8 @@ void MoveFrame(xcb_window_t w, int x, int y) {
             y += frame->top;
         }
     constexpr uint32_t kXAndY = (1u << 8) | (1u << 9), kFromApplication = 1u << 12;
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = w;
-    e.type = moveResize;
-    e.data.data32[0] = gravity | kXAndY | kFromApplication;
-    e.data.data32[1] = static_cast<uint32_t>(x);
-    e.data.data32[2] = static_cast<uint32_t>(y);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
+    AskWindowManager(w, moveResize,
+                     {gravity | kXAndY | kFromApplication, static_cast<uint32_t>(x), static_cast<uint32_t>(y)});
 }
 
 }  // namespace x11

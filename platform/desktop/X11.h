@@ -3,6 +3,7 @@
 // window manager says of a window is read there, not from Qt's copy of it.
 #include <xcb/xcb.h>
 
+#include <initializer_list>
 #include <optional>
 
 namespace x11 {
@@ -12,6 +13,10 @@ xcb_connection_t* Connection();
 
 // The atom of a name on that connection (XCB_ATOM_NONE without one).
 xcb_atom_t Atom(const char* name);
+
+// A client message about window `w` to the window manager (sent to the
+// root window, as ICCCM and EWMH have requests sent); up to five values.
+void AskWindowManager(xcb_window_t w, xcb_atom_t type, std::initializer_list<uint32_t> data);
 
 // The frame a window manager says it draws around a window
 // (_NET_FRAME_EXTENTS), or nothing while it has said none.
