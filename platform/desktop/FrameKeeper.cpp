@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <cstdlib>
 #include <optional>
 
 #include "X11.h"

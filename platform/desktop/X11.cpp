@@ -22,10 +22,6 @@ xcb_atom_t Atom(const char* name) {
     return a;
 }
 
-}  // namespace x11
-
-namespace x11 {
-
 std::optional<Extents> FrameExtents(xcb_window_t w) {
     xcb_connection_t* c = Connection();
     if (!c) return std::nullopt;

@@ -22,7 +22,6 @@ void AskWindowManager(xcb_window_t w, xcb_atom_t type, std::initializer_list<uin
 // (_NET_FRAME_EXTENTS), or nothing while it has said none.
 struct Extents {
     int left = 0, right = 0, top = 0, bottom = 0;
-    bool Empty() const { return !(left | right | top | bottom); }
 };
 std::optional<Extents> FrameExtents(xcb_window_t w);
 
@@ -33,7 +32,8 @@ struct Corner {
 std::optional<Corner> ViewedAt(xcb_window_t w);
 
 // Asks the window manager to put the window's frame corner at (x, y)
-// (_NET_MOVERESIZE_WINDOW with the frame's corner as the reference).
+// (_NET_MOVERESIZE_WINDOW, the point given as the window's own gravity
+// reads it).
 void MoveFrame(xcb_window_t w, int x, int y);
 
 }  // namespace x11
