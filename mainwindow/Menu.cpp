@@ -61,9 +61,9 @@ void frmMain::chkSet_Click() {
 }
 
 // Show or hide a side window to match its button.
-void frmMain::chkRec_Click() { GravloFathers()->setVisible(chkRec->isChecked()); }
-void frmMain::chkStat_Click() { Statistic()->setVisible(chkStat->isChecked()); }
-void frmMain::chkFuture_Click() { Future()->setVisible(chkFuture->isChecked()); }
+void frmMain::chkRec_Click() { ShowSideWindow(0, chkRec->isChecked()); }
+void frmMain::chkStat_Click() { ShowSideWindow(1, chkStat->isChecked()); }
+void frmMain::chkFuture_Click() { ShowSideWindow(2, chkFuture->isChecked()); }
 
 // Docks the three side windows beside the main window, all in outer
 // coordinates: the future window at its top right corner, the statistic

@@ -60,8 +60,19 @@ void frmMain::FollowMainWindow() {
                 s, minimized ? s->windowState() | Qt::WindowMinimized : s->windowState() & ~Qt::WindowMinimized);
 }
 
-frmGravloFathers* frmMain::GravloFathers() { return Make(gravloFathers_, this); }
-frmStatistic* frmMain::Statistic() { return Make(statistic_, this); }
+frmGravloFathers* frmMain::GravloFathers() {
+    const bool made = !gravloFathers_;
+    frmGravloFathers* g = Make(gravloFathers_, this);
+    if (made) CatchUpSideWindow(0, g);
+    return g;
+}
+
+frmStatistic* frmMain::Statistic() {
+    const bool made = !statistic_;
+    frmStatistic* s = Make(statistic_, this);
+    if (made) CatchUpSideWindow(1, s);
+    return s;
+}
 
 frmFuture* frmMain::Future() {
     const bool remade = !future_ && futureMade_;
@@ -74,16 +85,69 @@ frmFuture* frmMain::Future() {
         if (futurePlace_) windowplace::MoveFrame(f, *futurePlace_);
         DrawFuture();
     }
+    if (made && !remade) CatchUpSideWindow(2, f);
     return f;
 }
 
-bool frmMain::SideWindowVisible(int which) const {
+QWidget* frmMain::MadeSideWindow(int which) const {
     switch (which) {
-    case 0: return gravloFathers_ && gravloFathers_->isVisible();
-    case 1: return statistic_ && statistic_->isVisible();
-    case 2: return future_ && future_->isVisible();
+    case 0: return gravloFathers_;
+    case 1: return statistic_;
+    case 2: return future_;
     }
-    return false;
+    return nullptr;
+}
+
+QWidget* frmMain::SideWindow(int which) {
+    switch (which) {
+    case 0: return GravloFathers();
+    case 1: return Statistic();
+    case 2: return Future();
+    }
+    return nullptr;
+}
+
+void frmMain::CatchUpSideWindow(int which, QWidget* w) {
+    SideWindowsWaiting& s = sidesWaiting_;
+    if (!s.waiting) return;
+    if (which == 0 && s.fillHall) {
+        s.fillHall = false;
+        FillHallOfFameList();
+    }
+    if (which == 2) DrawFuture();  // the queue as it stands now
+    const auto i = static_cast<size_t>(which);
+    if (s.place[i]) windowplace::MoveFrame(w, *s.place[i]);  // placed before it shows
+    if (s.shown[i]) w->setVisible(true);
+    s.place[i].reset();
+    s.shown[i] = false;
+}
+
+void frmMain::ApplySideWindowSettings(int which, QPoint place, bool shown) {
+    if (SideWaits(MadeSideWindow(which))) {
+        sidesWaiting_.shown[static_cast<size_t>(which)] = shown;
+        sidesWaiting_.place[static_cast<size_t>(which)] = shown ? std::optional<QPoint>(place) : std::nullopt;
+        return;
+    }
+    QWidget* w = SideWindow(which);
+    // Placed before it shows: the place is the outer corner the file keeps.
+    if (shown) windowplace::MoveFrame(w, place);
+    w->setVisible(shown);
+}
+
+void frmMain::ShowSideWindow(int which, bool shown) {
+    if (SideWaits(MadeSideWindow(which))) sidesWaiting_.shown[static_cast<size_t>(which)] = shown;
+    else SideWindow(which)->setVisible(shown);
+}
+
+void frmMain::MakeSideWindows() {
+    if (!sidesWaiting_.waiting) return;
+    for (int which = 0; which < 3; ++which) SideWindow(which);
+    sidesWaiting_.waiting = false;
+}
+
+bool frmMain::SideWindowVisible(int which) const {
+    if (const QWidget* w = MadeSideWindow(which)) return w->isVisible();
+    return sidesWaiting_.waiting && sidesWaiting_.shown[static_cast<size_t>(which)];
 }
 
 void frmMain::UnloadSideWindows() {
@@ -102,4 +166,7 @@ void frmMain::SelectLastStatistic() {
     l->scrollToBottom();
 }
 
-void frmMain::ClearStatistic() { Statistic()->lstStatistic->clear(); }
+void frmMain::ClearStatistic() {
+    if (SideWaits(statistic_)) return;  // it is made empty
+    Statistic()->lstStatistic->clear();
+}

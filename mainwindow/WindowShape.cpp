@@ -2,6 +2,7 @@
 // and the drawing scale of the well.
 #include <QEvent>
 #include <QRegion>
+#include <QTimer>
 #include <functional>
 
 #include "frmMain.h"
@@ -95,5 +96,9 @@ private:
 // The client area is the window's own surface: whenever it repaints, so does
 // the preview.
 void frmMain::InstallRepaint() {
-    new PaintHook(client, [this] { Form_Paint(); });
+    new PaintHook(client, [this] {
+        Form_Paint();
+        // The side windows come once the main window is drawn on the screen.
+        if (sidesWaiting_.waiting) QTimer::singleShot(0, this, [this] { MakeSideWindows(); });
+    });
 }

@@ -241,7 +241,7 @@ Canvas* frmMain::PictureCanvas(Picture p) {
     switch (p) {
     case Picture::Gravlok: return &picGravlok->canvas();
     case Picture::Next: return &picNext->canvas();
-    case Picture::Future: return &Future()->picFuture->canvas();
+    case Picture::Future: return SideWaits(future_) ? nullptr : &Future()->picFuture->canvas();
     }
     return nullptr;
 }

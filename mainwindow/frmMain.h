@@ -135,6 +135,11 @@ public:
     frmGravloFathers* GravloFathers();
     frmStatistic* Statistic();
     frmFuture* Future();
+    // Until the main window is first on the screen the side windows wait
+    // unmade: what the start-up does to them (the list filled, the preview
+    // drawn, a place and a showing from the settings) is kept and done when
+    // each is made, by its first reference or by this, which makes the rest.
+    void MakeSideWindows();
     // Closes the three side windows for good.
     void UnloadSideWindows();
 
@@ -185,6 +190,10 @@ public:
     void FollowSideWindow(QWidget* side);
     void FollowMainWindow();
     bool SideWindowVisible(int which) const;  // 0 hall of fame, 1 statistic, 2 future
+    // The settings' place and showing of a side window (0, 1, 2 as above),
+    // and a showing or hiding by its toggle.
+    void ApplySideWindowSettings(int which, QPoint place, bool shown);
+    void ShowSideWindow(int which, bool shown);
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
@@ -211,6 +220,16 @@ private:
     QPointer<frmFuture> future_;
     bool futureMade_ = false;            // made once already: a new one comes after a user's close
     std::optional<QPoint> futurePlace_;  // where the closed one's frame stood
+    struct SideWindowsWaiting {
+        bool waiting = true;    // since the window was made, until MakeSideWindows
+        bool fillHall = false;  // the hall-of-fame list is to be filled
+        std::array<bool, 3> shown{};
+        std::array<std::optional<QPoint>, 3> place;  // from the settings, for one they show
+    } sidesWaiting_;
+    QWidget* MadeSideWindow(int which) const;
+    QWidget* SideWindow(int which);
+    bool SideWaits(const QObject* made) const { return sidesWaiting_.waiting && !made; }
+    void CatchUpSideWindow(int which, QWidget* w);
     int16_t iMigStep = 0;
     void InstallInput();
     void InstallRepaint();

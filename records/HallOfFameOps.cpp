@@ -29,6 +29,10 @@ void frmMain::LoadHallOfFame() {
 }
 
 void frmMain::FillHallOfFameList() {
+    if (SideWaits(gravloFathers_)) {  // filled when the window is made
+        sidesWaiting_.fillHall = true;
+        return;
+    }
     QListWidget* lst = GravloFathers()->lstTable;
     lst->clear();
     QStringList rows;
@@ -39,8 +43,11 @@ void frmMain::FillHallOfFameList() {
 }
 
 int frmMain::HallOfFameRows() const {
-    const int rows = gravloFathers_ ? gravloFathers_->lstTable->count() : 0;
-    return rows < INT16_MAX ? rows : INT16_MAX;  // the place counter is 16 bits
+    // A list still to be filled will hold the table's rows.
+    const long long rows = gravloFathers_           ? gravloFathers_->lstTable->count()
+                           : sidesWaiting_.fillHall ? static_cast<long long>(hall.Rows())
+                                                    : 0;
+    return rows < INT16_MAX ? static_cast<int>(rows) : INT16_MAX;  // the place counter is 16 bits
 }
 
 void frmMain::InsertRecord(int32_t score) {

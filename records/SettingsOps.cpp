@@ -35,13 +35,9 @@ void frmMain::WriteDefaultSettings() { settings::WriteDefaultSettings(DataFolder
 
 void frmMain::ApplySettings(const settings::Values& v) {
     windowplace::MoveFrame(this, QPoint(Px(v.mainLeft), Px(v.mainTop)));
-    const std::pair<QWidget*, const settings::Window*> windows[] = {
-        {GravloFathers(), &v.hall}, {Statistic(), &v.stat}, {Future(), &v.future}};
-    for (auto [w, s] : windows) {
-        // Placed before it shows: the place is the outer corner the file keeps.
-        if (s->shown) windowplace::MoveFrame(w, QPoint(Px(s->left), Px(s->top)));
-        w->setVisible(s->shown);
-    }
+    const settings::Window* windows[] = {&v.hall, &v.stat, &v.future};
+    for (int i = 0; i < 3; ++i)
+        ApplySideWindowSettings(i, QPoint(Px(windows[i]->left), Px(windows[i]->top)), windows[i]->shown);
     EnableSoundControl = v.EnableSoundControl;
     PathToBkgMusic = v.PathToBkgMusic;
     EnableLoop = v.EnableLoop;

@@ -82,14 +82,14 @@ start_game() {
   launch_game "$1"
 }
 
-# Every visible window of the running game, one "id x y" line each (the
+# Every visible window of the running game, one "name x y" line each (the
 # position of the window's own area on the screen).
 game_places() {
   local id
-  for id in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | sort); do
+  for id in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$id")"
     echo "$(xdotool getwindowname "$id") $X $Y"
-  done
+  done | sort  # by name: the side windows are made in no fixed order
 }
 
 # The strip's close button, clicked as a player would; waits for the end.
