@@ -6,10 +6,10 @@
 #include "SoundShared.h"
 #include "SoundStream.h"
 #include "WaveCache.h"
+#include "platform/audio/openal/OpenalVoice.h"
 #include "platform/audio/server/ServerProbe.h"
 #include "platform/audio/server/ServerVoice.h"
 
-using soundshared::ClearError;
 using soundshared::S;
 
 namespace {
@@ -35,22 +35,6 @@ std::unique_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string&) {
 
 bool DirectSound::SetCooperativeLevel(long, int) { return DeviceThereOrComing(); }
 
-namespace {
-bool MakeSources(ALuint src[2]) {
-    ClearError();
-    alGenSources(2, src);
-    if (alGetError() != AL_NO_ERROR) {
-        src[0] = src[1] = 0;
-        return false;
-    }
-    for (int i = 0; i < 2; ++i) {
-        alSourcei(src[i], AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
-        alSourcei(src[i], AL_SOURCE_RELATIVE, AL_TRUE);
-    }
-    return true;
-}
-}  // namespace
-
 std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::string& path, int) {
     if (!sounddevice::Available()) return nullptr;
     std::lock_guard lock(soundshared::Lock());
@@ -67,9 +51,8 @@ std::unique_ptr<DirectSoundBuffer> DirectSound::CreateSoundBufferFromFile(const 
         b->ApplyGains();
         return b;
     }
-    if (!MakeSources(b->src_)) return nullptr;
-    alSourcei(b->src_[0], AL_BUFFER, static_cast<ALint>(w->left));
-    alSourcei(b->src_[1], AL_BUFFER, static_cast<ALint>(w->right));
+    b->al_ = OpenalVoice::ForWave(w->al);
+    if (!b->al_) return nullptr;
     b->rate_ = b->freq_ = w->rate;
     b->ApplyGains();
     return b;
@@ -94,38 +77,34 @@ DirectSoundBuffer::~DirectSoundBuffer() {
     std::lock_guard lock(soundshared::Lock());
     S().buffers.erase(this);
     voice_.reset();
-    if (src_[0]) {
-        alSourceStopv(2, src_);
-        alSourcei(src_[0], AL_BUFFER, 0);
-        alSourcei(src_[1], AL_BUFFER, 0);
-        alDeleteSources(2, src_);
-    }
+    al_.reset();  // before the file it reads
     stream_.reset();
 }
 
 void DirectSoundBuffer::DeviceLost() {
-    src_[0] = src_[1] = 0;
+    if (al_) al_->Abandon();
+    al_.reset();
     // An effect's voice stays (silent) until its channel plays again; a
     // stream's goes and is made again on the next output.
     if (stream_) voice_.reset();
     else if (voice_) voice_->Abandon();
-    if (stream_) stream_->Forget();
 }
 
 bool DirectSoundBuffer::Attach() {
-    if (src_[0] || voice_) return true;
+    if (al_ || voice_) return true;
     if (stream_ && soundshared::Ready() && S().server) {
         voice_ = std::make_unique<ServerVoice>(stream_.get(), music_);
         ApplyGains();
         if (wantPlaying_) voice_->Play(stream_->looping);
         return true;
     }
-    if (!stream_ || !soundshared::Ready() || !stream_->MakeBuffers() || !MakeSources(src_)) return false;
+    if (!stream_ || !soundshared::Ready()) return false;
+    al_ = OpenalVoice::ForStream(stream_.get(), rate_);
+    if (!al_) return false;
     ApplyGains();
-    stream_->Fill(src_);
     if (wantPlaying_) {
         soundshared::Resume();
-        alSourcePlayv(2, src_);
+        al_->Play(stream_->looping);
     }
     return true;
 }
@@ -138,21 +117,9 @@ bool DirectSoundBuffer::Serve() {
         return voice_->Playing();
     }
     if (!Attach()) return wantPlaying_;
-    if (!stream_) {
-        ALint st = 0;
-        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
-        return st == AL_PLAYING;
-    }
-    if (!Attach()) return wantPlaying_;
-    stream_->Refill(src_);
-    if (wantPlaying_) {
-        // Fed too late (a loaded machine): both sides stopped together and go on together.
-        ALint st = 0, queued = 0;
-        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
-        alGetSourcei(src_[0], AL_BUFFERS_QUEUED, &queued);
-        if (st == AL_STOPPED && queued > 0) alSourcePlayv(2, src_);
-        else if (st == AL_STOPPED) wantPlaying_ = false;  // a stream that does not loop has ended
-    }
+    if (voice_) return voice_->Playing();  // attached to the sound server just now
+    if (!stream_) return al_->Playing();
+    wantPlaying_ = al_->Feed(wantPlaying_);
     return wantPlaying_;
 }
 
@@ -165,14 +132,7 @@ void DirectSoundBuffer::ApplyGains() {
         voice_->SetRate(freq_);
         return;
     }
-    if (!src_[0]) return;
-    // Both sides change in the same mix period.
-    alDeferUpdatesSOFT();
-    alSourcef(src_[0], AL_GAIN, static_cast<ALfloat>(base * gl));
-    alSourcef(src_[1], AL_GAIN, static_cast<ALfloat>(base * gr));
-    alSourcef(src_[0], AL_PITCH, static_cast<ALfloat>(double(freq_) / rate_));
-    alSourcef(src_[1], AL_PITCH, static_cast<ALfloat>(double(freq_) / rate_));
-    alProcessUpdatesSOFT();
+    if (al_) al_->SetGains(base * gl, base * gr, double(freq_) / rate_);
 }
 
 bool DirectSoundBuffer::Play(int flags) {
@@ -187,31 +147,19 @@ bool DirectSoundBuffer::Play(int flags) {
         soundshared::S().wake.notify_all();
         if (!Attach()) return true;  // it sounds once the device is there
         if (voice_) return true;     // attached to the sound server, which plays it
-        ALint st = 0;
-        alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
-        if (st == AL_STOPPED || st == AL_INITIAL) stream_->Fill(src_);
         soundshared::Resume();
-        ClearError();
-        alSourcePlayv(2, src_);
-        return alGetError() == AL_NO_ERROR;
+        return al_->Play(stream_->looping);
     }
-    const ALint loop = (flags & kLooping) ? AL_TRUE : AL_FALSE;
+    if (!al_) return false;  // its device went away
     soundshared::Resume();
-    ClearError();
-    alSourcei(src_[0], AL_LOOPING, loop);
-    alSourcei(src_[1], AL_LOOPING, loop);
-    alSourcePlayv(2, src_);  // a paused pair resumes where it stood
-    return alGetError() == AL_NO_ERROR;
+    return al_->Play(flags & kLooping);  // a paused pair resumes where it stood
 }
 
 bool DirectSoundBuffer::Stop() {
     std::lock_guard lock(soundshared::Lock());
     wantPlaying_ = false;
     if (voice_) voice_->Stop();
-    if (!src_[0]) return true;
-    ClearError();
-    alSourcePausev(2, src_);
-    return alGetError() == AL_NO_ERROR;
+    return !al_ || al_->Pause();
 }
 
 bool DirectSoundBuffer::SetCurrentPosition(long pos) {
@@ -221,18 +169,12 @@ bool DirectSoundBuffer::SetCurrentPosition(long pos) {
         return true;
     }
     if (stream_) {
-        if (!src_[0]) return true;  // a stream not yet attached starts from its beginning
-        stream_->Seek(src_, pos);
-        stream_->Fill(src_);
-        if (wantPlaying_) alSourcePlayv(2, src_);
+        if (!al_) return true;  // a stream not yet attached starts from its beginning
+        al_->Seek(pos);
+        if (wantPlaying_) al_->Play(stream_->looping);
         return true;
     }
-    ClearError();
-    alDeferUpdatesSOFT();
-    alSourcei(src_[0], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
-    alSourcei(src_[1], AL_SAMPLE_OFFSET, static_cast<ALint>(pos));
-    alProcessUpdatesSOFT();
-    return alGetError() == AL_NO_ERROR;
+    return al_ && al_->Seek(pos);
 }
 
 bool DirectSoundBuffer::SetVolume(long volume) {
@@ -266,7 +208,5 @@ bool DirectSoundBuffer::Playing() const {
     std::lock_guard lock(soundshared::Lock());
     if (voice_) return voice_->Playing();
     if (stream_) return wantPlaying_;
-    ALint st = 0;
-    alGetSourcei(src_[0], AL_SOURCE_STATE, &st);
-    return st == AL_PLAYING;
+    return al_ && al_->Playing();
 }

@@ -28,37 +28,14 @@ void CloseAtExit() {
         serveroutput::Close();
         s.server = false;
     }
-    if (!s.device) return;
-    alcMakeContextCurrent(nullptr);
-    if (s.context) alcDestroyContext(s.context);
-    alcCloseDevice(s.device);
-    s.context = nullptr;
-    s.device = nullptr;
+    s.openal.reset();
 }
 
-// A context made current on the device; nothing (the device closed) when
-// it cannot be made. Touches no shared state: it may run on any thread.
-ALCcontext* ContextOn(ALCdevice* device, const ALCint* attrs) {
-    ALCcontext* context = alcCreateContext(device, attrs);
-    if (!context || !alcMakeContextCurrent(context)) {
-        if (context) alcDestroyContext(context);
-        alcCloseDevice(device);
-        return nullptr;
-    }
-    return context;
-}
-
-// The output's mixing: 44.1 kHz, mixed 60 times a second, so an effect
-// starts within a frame of its event. (Measured through a PulseAudio server:
-// other rates and refreshes cost the same within the noise.)
-const ALCint kOutputAttrs[] = {ALC_FREQUENCY, 44100, ALC_REFRESH, 60, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE, 0};
-
-// The device and its context become the program's. Under the lock.
-bool Adopt(ALCdevice* device, ALCcontext* context, bool server = false) {
-    if (!server && (!device || !context)) return false;
+// The output becomes the program's. Under the lock.
+bool Adopt(std::unique_ptr<OpenalDevice> openal, bool server = false) {
+    if (!server && !openal) return false;
     Shared& s = S();
-    s.device = device;
-    s.context = context;
+    s.openal = std::move(openal);
     s.server = server;
     s.serverSeen = s.serverSeen || server;
     if (server) serveroutput::OnLost([] { S().wake.notify_all(); });
@@ -69,8 +46,6 @@ bool Adopt(ALCdevice* device, ALCcontext* context, bool server = false) {
     (void)closesAtExit;
     return true;
 }
-
-bool MakeContext(ALCdevice* device, const ALCint* attrs) { return Adopt(device, ContextOn(device, attrs)); }
 }  // namespace
 
 namespace soundshared {
@@ -86,28 +61,20 @@ std::recursive_mutex& Lock() {
 
 bool Ready() {
     Shared& s = S();
-    if (s.device || s.server) return true;
+    if (s.openal || s.server) return true;
     if (s.opening.valid() && s.opening.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-        const Shared::Opened o = s.opening.get();
-        Adopt(o.device, o.context, o.server);
+        Shared::Opened o = s.opening.get();
+        Adopt(std::move(o.openal), o.server);
     }
-    return s.device || s.server;
+    return s.openal || s.server;
 }
 
-bool Opening() { return !S().device && !S().server && S().opening.valid(); }
-
-namespace {
-// A real output, not the tests' loopback.
-bool Pausable() {
-    Shared& s = S();
-    return !s.loopback && s.device;
-}
-}  // namespace
+bool Opening() { return !S().openal && !S().server && S().opening.valid(); }
 
 void Resume() {
     Shared& s = S();
     if (!s.paused) return;
-    if (Pausable()) alcDeviceResumeSOFT(s.device);
+    if (s.openal) s.openal->Resume();
     s.paused = false;
     s.wake.notify_all();
 }
@@ -115,15 +82,12 @@ void Resume() {
 bool Connected() {
     Shared& s = S();
     if (s.server) return serveroutput::Connected();
-    if (!s.device || s.loopback) return true;
-    ALCint connected = ALC_TRUE;
-    alcGetIntegerv(s.device, ALC_CONNECTED, 1, &connected);
-    return connected != ALC_FALSE;
+    return !s.openal || s.openal->Connected();
 }
 
 void LoseDevice() {
     Shared& s = S();
-    if (!s.device && !s.server) return;
+    if (!s.openal && !s.server) return;
     for (DirectSoundBuffer* b : s.buffers) b->DeviceLost();
     wavecache::Forget();
     s.lastTry = {};  // another output may be there at once
@@ -132,11 +96,7 @@ void LoseDevice() {
         s.server = false;
         return;
     }
-    alcMakeContextCurrent(nullptr);
-    if (s.context) alcDestroyContext(s.context);
-    alcCloseDevice(s.device);
-    s.device = nullptr;
-    s.context = nullptr;
+    s.openal.reset();
     s.paused = false;
     s.sounded = false;
 }
@@ -165,7 +125,7 @@ void Service() {
     // Not before the first sound: a device paused before it has mixed
     // anything spoils the header of OpenAL's wave-file output.
     if (!sounding && !s.paused && s.sounded && !s.server) {
-        if (Pausable()) alcDevicePauseSOFT(s.device);
+        if (s.openal) s.openal->Pause();
         s.paused = true;
     }
 }
@@ -211,11 +171,11 @@ namespace sounddevice {
 bool Available() {
     std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
-    if ((s.device || s.server) && !soundshared::Connected()) soundshared::LoseDevice();
-    if (s.device || s.server) return true;
+    if ((s.openal || s.server) && !soundshared::Connected()) soundshared::LoseDevice();
+    if (s.openal || s.server) return true;
     if (s.opening.valid()) {  // the background open, waited for
-        const Shared::Opened o = s.opening.get();
-        if (Adopt(o.device, o.context, o.server)) return true;
+        Shared::Opened o = s.opening.get();
+        if (Adopt(std::move(o.openal), o.server)) return true;
     }
     // Without an output, looked for again at most once a second: a sound
     // server started later or back after a restart is found, and a machine
@@ -225,13 +185,12 @@ bool Available() {
     s.tried = true;
     s.lastTry = now;
     ++s.failedOpens;
-    if (ServerInterfaceChosen() && serveroutput::Connect()) return Adopt(nullptr, nullptr, true);
+    if (ServerInterfaceChosen() && serveroutput::Connect()) return Adopt(nullptr, true);
     // A server that went away comes back; OpenAL would find only the same
     // server or the output it holds.
     if (s.serverSeen) return false;
     if (!OutputMayOpen()) return false;  // the desktop's sound server is not up yet
-    ALCdevice* device = alcOpenDevice(nullptr);
-    if (!device || !MakeContext(device, kOutputAttrs)) return false;
+    if (!Adopt(OpenalDevice::OpenDefault())) return false;
     s.failedOpens = 0;
     return true;
 }
@@ -239,7 +198,7 @@ bool Available() {
 void OpenInBackground() {
     std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
-    if (s.device || s.tried) return;
+    if (s.openal || s.tried) return;
     s.tried = true;
     s.lastTry = std::chrono::steady_clock::now();
     if (!OutputMayOpen()) {  // looked for again by the next play, or by the music
@@ -247,11 +206,9 @@ void OpenInBackground() {
         return;
     }
     s.opening = std::async(std::launch::async, [server = ServerInterfaceChosen()] {
-        if (server && serveroutput::Connect()) return Shared::Opened{nullptr, nullptr, true};
-        ALCdevice* device = alcOpenDevice(nullptr);
-        ALCcontext* context = device ? ContextOn(device, kOutputAttrs) : nullptr;
+        if (server && serveroutput::Connect()) return Shared::Opened{nullptr, true};
         // The service thread picks it up at its next round (20 ms at most).
-        return Shared::Opened{context ? device : nullptr, context, false};
+        return Shared::Opened{OpenalDevice::OpenDefault(), false};
     });
     soundshared::StartService();
 }
@@ -259,33 +216,22 @@ void OpenInBackground() {
 bool UseLoopback(int rate) {
     std::lock_guard lock(soundshared::Lock());
     Shared& s = S();
-    if (s.device) return s.loopback;
+    if (s.openal) return s.loopback;
     s.tried = true;
-    ALCdevice* device = alcLoopbackOpenDeviceSOFT(nullptr);
-    if (!device) return false;
-    const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT,
-                            ALC_STEREO_SOFT,
-                            ALC_FORMAT_TYPE_SOFT,
-                            ALC_FLOAT_SOFT,
-                            ALC_FREQUENCY,
-                            rate,
-                            ALC_HRTF_SOFT,
-                            ALC_FALSE,
-                            0};
-    s.loopback = MakeContext(device, attrs);
+    s.loopback = Adopt(OpenalDevice::OpenLoopback(rate));
     return s.loopback;
 }
 
 std::vector<float> Render(int frames) {
     std::lock_guard lock(soundshared::Lock());
     std::vector<float> out(static_cast<size_t>(frames) * 2, 0.0f);
-    if (!S().loopback) return out;
+    if (!S().loopback || !S().openal) return out;
     // The tests' clock: the service runs between small slices, as its thread
     // would while a real device plays.
     constexpr int kSlice = 1024;
     for (int done = 0; done < frames; done += kSlice) {
         soundshared::Service();
-        alcRenderSamplesSOFT(S().device, out.data() + 2 * done, std::min(kSlice, frames - done));
+        S().openal->Render(out.data() + 2 * done, std::min(kSlice, frames - done));
     }
     return out;
 }

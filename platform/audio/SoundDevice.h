@@ -12,6 +12,7 @@
 #include <vector>
 
 class DirectSoundBuffer;
+class OpenalVoice;
 class ServerVoice;
 class SoundStream;
 
@@ -55,15 +56,15 @@ public:
     // the next one and goes on from where its file stands.
     void DeviceLost();
     // A stream that wants to play and has no device.
-    bool WaitsForDevice() const { return stream_ && wantPlaying_ && !src_[0] && !voice_; }
+    bool WaitsForDevice() const { return stream_ && wantPlaying_ && !al_ && !voice_; }
 
 private:
     friend class DirectSound;
     DirectSoundBuffer();
     void ApplyGains();
     bool Attach();
-    unsigned src_[2] = {0, 0};
     std::unique_ptr<SoundStream> stream_;
+    std::unique_ptr<OpenalVoice> al_;     // played by OpenAL Soft's device
     std::unique_ptr<ServerVoice> voice_;  // played by the desktop's sound server instead
     bool wantPlaying_ = false;            // a stream's state, kept before the device is there
     bool music_ = true;                   // a stream that queues long (not a long effect)

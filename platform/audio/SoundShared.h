@@ -2,27 +2,24 @@
 // Inside the sound device layer: the one device and context, the lock every
 // operation takes (the music is fed from a service thread), and the live
 // buffers.
-#define AL_ALEXT_PROTOTYPES
-#include <AL/al.h>
-#include <AL/alc.h>
-#include <AL/alext.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <utility>
+
+#include "platform/audio/openal/OpenalDevice.h"
 
 class DirectSoundBuffer;
 
 namespace soundshared {
 
 struct Shared {
-    ALCdevice* device = nullptr;
-    ALCcontext* context = nullptr;
-    bool server = false;      // the desktop's sound server plays, through its own interface
-    bool serverSeen = false;  // it has: when it goes away, the game waits for it to come back
+    std::unique_ptr<OpenalDevice> openal;  // OpenAL Soft's output, where no server answers
+    bool server = false;                   // the desktop's sound server plays, through its own interface
+    bool serverSeen = false;               // it has: when it goes away, the game waits for it to come back
     bool tried = false;
     std::chrono::steady_clock::time_point lastTry{};  // of an open; again a second later
     int failedOpens = 0;                              // in a row: the waiting music looks less and less often
@@ -30,8 +27,7 @@ struct Shared {
     int opens = 0;
     // The output being opened in the background.
     struct Opened {
-        ALCdevice* device = nullptr;
-        ALCcontext* context = nullptr;
+        std::unique_ptr<OpenalDevice> openal;
         bool server = false;
     };
     std::future<Opened> opening;
@@ -43,9 +39,6 @@ struct Shared {
 };
 Shared& S();
 std::recursive_mutex& Lock();
-// Every check of an operation looks at its own error only.
-inline void ClearError() { alGetError(); }
-
 // An output is open (a background open that has finished counts).
 bool Ready();
 // No device now, but one is being opened.

@@ -1,52 +1,24 @@
 #include "WaveCache.h"
 
-#include <sndfile.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
 
 #include "SoundDevice.h"
-#include "SoundShared.h"
 #include "SoundStream.h"
-#include "platform/audio/waves/Mixdown.h"
 
 namespace wavecache {
 namespace {
-using soundshared::ClearError;
 
 std::map<std::string, Wave>& Cache() {
     static std::map<std::string, Wave> c;
     return c;
 }
 
-
-// Buffers of a changed or forgotten wave that a playing channel still holds
-// cannot be deleted yet; they wait here until no source uses them.
-std::vector<ALuint>& Retired() {
-    static std::vector<ALuint> r;
-    return r;
-}
-
-void DeleteWhenFree(std::vector<ALuint> buffers) {
-    std::vector<ALuint> busy;
-    for (ALuint b : buffers) {
-        ClearError();
-        alDeleteBuffers(1, &b);
-        if (alGetError() != AL_NO_ERROR && alIsBuffer(b)) busy.push_back(b);
-    }
-    Retired() = std::move(busy);
-    ClearError();
-}
-
 void Release(const Wave& w) {
-    if (w.frames) return;  // the server's frames go with the last stream that plays them
-    std::vector<ALuint> all = Retired();
-    all.push_back(w.left);
-    all.push_back(w.right);
-    DeleteWhenFree(std::move(all));
+    if (!w.frames) openalwave::Release(w.al);  // the server's frames go with the last stream that plays them
 }
 
 bool Stamp(const std::string& path, long long& mtime, long long& size) {
@@ -95,7 +67,7 @@ const Wave* Load(const std::string& path, bool* tooLong, bool forServer) {
         Release(it->second);  // the file changed: read it again
         cache.erase(it);
     }
-    if (!Retired().empty()) DeleteWhenFree(Retired());
+    openalwave::DeleteFreed();
     bool longOne = false;
     std::optional<Decoded> d = Decode(path, mtime, size, longOne);
     if (tooLong) *tooLong = longOne;
@@ -108,23 +80,13 @@ const Wave* Load(const std::string& path, bool* tooLong, bool forServer) {
         w.frames = std::make_shared<const std::vector<float>>(std::move(d->stereo));
         return &(cache[path] = w);
     }
-    const auto [l, r] = mixdown::SidesApart(d->stereo);
-    ClearError();
-    alGenBuffers(1, &w.left);
-    alGenBuffers(1, &w.right);
-    const ALsizei bytes = static_cast<ALsizei>(l.size() * sizeof(float));
-    alBufferData(w.left, AL_FORMAT_STEREO_FLOAT32, l.data(), bytes, static_cast<ALsizei>(d->rate));
-    alBufferData(w.right, AL_FORMAT_STEREO_FLOAT32, r.data(), bytes, static_cast<ALsizei>(d->rate));
-    if (alGetError() != AL_NO_ERROR) {
-        Release(w);
-        return nullptr;
-    }
+    if (!openalwave::Make(d->stereo, d->rate, w.al)) return nullptr;
     return &(cache[path] = w);
 }
 
 void Forget() {
     Cache().clear();
-    Retired().clear();
+    openalwave::Forget();
 }
 
 void Clear() {

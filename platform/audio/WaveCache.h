@@ -1,11 +1,11 @@
 #pragma once
 // Inside the sound device layer: the effects' decoded waves, kept by path
 // and file stamp, so a changed file is read again. Under the device lock.
-#include <AL/al.h>
-
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/audio/openal/OpenalWave.h"
 
 namespace wavecache {
 
@@ -13,7 +13,7 @@ namespace wavecache {
 // silence and silence beside the right channel, played on two sources locked
 // together. For the sound server: the interleaved stereo frames.
 struct Wave {
-    ALuint left = 0, right = 0;
+    OpenalWave al;
     std::shared_ptr<const std::vector<float>> frames;
     long rate = 0;
     long long stamp = 0;
