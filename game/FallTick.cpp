@@ -41,7 +41,8 @@ int GameCore::QuietTicksAhead() const {
 }
 
 void GameCore::SkipQuietTicks(int n) {
-    const int quiet = n < QuietTicksAhead() ? n : QuietTicksAhead();
+    const int ahead = QuietTicksAhead();
+    const int quiet = n < ahead ? n : ahead;
     if (quiet > 0) {
         iTick = static_cast<int16_t>(iTick + quiet);
         if (EnableLoop) host_.BkgMusicSetPan(ForLoop);  // the pan every one of them applied

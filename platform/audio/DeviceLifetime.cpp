@@ -36,6 +36,7 @@ bool Adopt(std::unique_ptr<OpenalDevice> openal, bool server = false) {
     if (!server && !openal) return false;
     Shared& s = S();
     s.openal = std::move(openal);
+    s.openedAt = std::chrono::steady_clock::now();
     s.server = server;
     s.serverSeen = s.serverSeen || server;
     if (server) serveroutput::OnLost([] { S().wake.notify_all(); });
@@ -122,9 +123,13 @@ void Service() {
     bool sounding = false;
     for (DirectSoundBuffer* b : s.buffers) sounding = b->Serve() || sounding;
     if (sounding) s.sounded = true;
-    // Not before the first sound: a device paused before it has mixed
-    // anything spoils the header of OpenAL's wave-file output.
-    if (!sounding && !s.paused && s.sounded && !s.server) {
+    // Not before it has mixed: a device paused before it has mixed anything
+    // spoils the header of OpenAL's wave-file output. A second of running
+    // has, so a game that plays nothing (the music off) does not keep it
+    // mixing silence.
+    const bool mixed =
+        s.sounded || (!s.loopback && std::chrono::steady_clock::now() - s.openedAt > std::chrono::seconds(1));
+    if (!sounding && !s.paused && mixed && !s.server) {
         if (s.openal) s.openal->Pause();
         s.paused = true;
     }

@@ -33,6 +33,7 @@ struct Shared {
     std::future<Opened> opening;
     bool paused = false;   // the device mixes nothing while nothing can sound
     bool sounded = false;  // something has played since the device opened
+    std::chrono::steady_clock::time_point openedAt{};
     std::set<DirectSoundBuffer*> buffers;
     std::condition_variable_any wake;  // for the service thread
     bool quit = false;                 // the service thread ends (program exit)

@@ -149,8 +149,8 @@ Report Classify(QWidget* w) {
 }
 
 bool HeadedMinimized(const QWidget* w) {
-    const Native n = Read(w);
     if (!Answered(w)) return AskedMinimized(w);
+    const Native n = Read(w);  // a round trip to the X server: only when it decides
     return n.known ? n.iconic : x11::Connection() ? AskedMinimized(w) : w->isMinimized();
 }
 

@@ -29,6 +29,8 @@ server_up() {
   SERVER=$!
   wait_for 'pactl info' 20 || fail "the sound server did not start: $(tail -3 "$WORK/pulse.log")"
 }
+# A failed check ends the test with the server still up: it goes too.
+trap 'kill "${SERVER:-}" 2>/dev/null || true' EXIT
 server_down() {
   kill "$SERVER"
   wait "$SERVER" 2>/dev/null || true
