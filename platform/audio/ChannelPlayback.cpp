@@ -139,6 +139,7 @@ bool DirectSoundBuffer::Play(int flags) {
     std::lock_guard lock(soundshared::Lock());
     if (voice_) {
         wantPlaying_ = true;
+        soundshared::S().wake.notify_all();  // the service looks after it while it sounds
         return voice_->Play(flags & kLooping);
     }
     if (stream_) {

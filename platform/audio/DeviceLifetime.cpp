@@ -122,6 +122,7 @@ void Service() {
     if (!Ready()) return;
     bool sounding = false;
     for (DirectSoundBuffer* b : s.buffers) sounding = b->Serve() || sounding;
+    s.sounding = sounding;
     if (sounding) s.sounded = true;
     // Not before it has mixed: a device paused before it has mixed anything
     // spoils the header of OpenAL's wave-file output. A second of running
@@ -153,7 +154,12 @@ void StartService() {
             else if (!Ready() && !Opening() && AStreamWaits()) S().wake.wait_for(lock, MusicRetry());
             else if (!Ready() && !Opening()) S().wake.wait(lock);
             // The server asks for the music itself; a lost connection wakes
-            // this thread, and a look once a second catches what it misses.
+            // this thread, and a look once a second, while something
+            // sounds, catches what it misses (a stream the server ended).
+            // Silent, it sleeps until a play or a lost connection wakes it,
+            // looking every half minute for a loss whose call came between
+            // its look and its sleep.
+            else if (S().server && !S().sounding) S().wake.wait_for(lock, std::chrono::seconds(30));
             else if (S().server) S().wake.wait_for(lock, std::chrono::seconds(1));
             else S().wake.wait_for(lock, std::chrono::milliseconds(20));
         }

@@ -31,8 +31,9 @@ struct Shared {
         bool server = false;
     };
     std::future<Opened> opening;
-    bool paused = false;   // the device mixes nothing while nothing can sound
-    bool sounded = false;  // something has played since the device opened
+    bool paused = false;    // the device mixes nothing while nothing can sound
+    bool sounded = false;   // something has played since the device opened
+    bool sounding = false;  // at the last service step
     std::chrono::steady_clock::time_point openedAt{};
     std::set<DirectSoundBuffer*> buffers;
     std::condition_variable_any wake;  // for the service thread
