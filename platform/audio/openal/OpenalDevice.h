@@ -18,7 +18,6 @@ public:
     OpenalDevice(const OpenalDevice&) = delete;
     OpenalDevice& operator=(const OpenalDevice&) = delete;
 
-    bool Loopback() const { return loopback_; }
     // Whether it still reaches its output (a loopback always does).
     bool Connected() const;
     // Mixes nothing while nothing can sound (not a loopback).
