@@ -8,6 +8,7 @@
 
 #include "mainwindow/layout/WindowRegion.h"
 #include "platform/desktop/WindowStates.h"
+#include "platform/widgets/WorkAside.h"
 
 namespace {
 constexpr int kButtonW = 21, kButtonH = 19;
@@ -51,6 +52,7 @@ CaptionStrip::CaptionStrip(QWidget* window)
     connect(cmdMinimize, &QAbstractButton::clicked, window,
             [window] { windowstate::Apply(window, window->windowState() | Qt::WindowMinimized); });
     connect(cmdClose, &QAbstractButton::clicked, window, [window] { window->close(); });
+    AnswerDuringWorkAside(cmdClose);  // as the window manager's close is, also while a record waits
 }
 
 void CaptionStrip::resizeEvent(QResizeEvent*) {

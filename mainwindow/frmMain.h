@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -154,6 +155,9 @@ public:
     std::string AskPlayerName();
     // Ends the program at once, without writing the settings.
     std::function<void(int)> ExitProgram;
+    // How long a record's save waits for another program's lock before the
+    // player is asked to retry or give it up.
+    std::chrono::milliseconds RecordWaitBound{60000};
 
     // GameHost
     void SetCaption(Label l, const std::string& text) override;
@@ -211,6 +215,8 @@ private:
     std::optional<hof::Table> SaveAside(const QString& folder, hof::SaveTrouble& trouble);
     void AskEndDuringSave(EndAsked how);
     void EndWithRecordKept(const QString& folder);
+    void ListFilesTable(const QString& folder);
+    bool KeepRecordForNextStart(const QString& folder);
     bool savingRecord_ = false;
     std::atomic<int64_t> saveDeadline_{0};
     EndAsked endAsked_ = EndAsked::None;

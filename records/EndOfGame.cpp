@@ -46,5 +46,5 @@ std::string frmMain::AskPlayerName() {
         name = dlg.PlayerName;
     }
     if (name.isEmpty()) return Clock().ShortDate();
-    return name.toStdString();
+    return hof::OneRowName(name.toStdString());  // whatever reached the field, one row
 }

@@ -3,11 +3,13 @@
 // stays. The wait for another program's lock is bounded and spoken of; a
 // record that cannot be written is never shown as written.
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 
 #include "mainwindow/frmMain.h"
 #include "platform/desktop/WindowFrame.h"
@@ -20,10 +22,10 @@
 namespace {
 using SteadyClock = std::chrono::steady_clock;
 // A slow share's save takes a few seconds: the player hears of a wait only
-// past them. The wait goes on in the background up to the bound, then the
-// player chooses; an end asked meanwhile waits a short grace at most.
+// past them. The wait goes on in the background up to the bound
+// (RecordWaitBound), then the player chooses; an end asked meanwhile waits a
+// short grace at most.
 constexpr auto kNoticeAfter = std::chrono::seconds(3);
-constexpr auto kWaitBound = std::chrono::seconds(60);
 constexpr auto kEndGrace = std::chrono::seconds(4);
 
 int64_t Count(SteadyClock::time_point t) { return t.time_since_epoch().count(); }
@@ -100,13 +102,12 @@ void frmMain::SaveHallOfFame() {
             box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));  // Esc gives no record up
             box.exec();
             if (box.clickedButton() == retry) continue;
+            ListFilesTable(folder);  // the record given up is gone before the next question
             break;
         }
         const QString why = Why(trouble, folder, hof::Format(hall).size());
+        ListFilesTable(folder);  // never listed as saved, not even under the message
         Tell(this, QString::fromUtf8("Рекорд не записан: %1.").arg(why));
-        // The list shows the table as the file has it.
-        hall = hof::ReadFile(folder).value_or(hof::Table{});
-        FillHallOfFameList();
         break;
     }
     newRow_.reset();
@@ -116,12 +117,18 @@ void frmMain::SaveHallOfFame() {
     }
 }
 
+// The list shows the table as the file has it.
+void frmMain::ListFilesTable(const QString& folder) {
+    hall = hof::ReadFile(folder).value_or(hof::Table{});
+    FillHallOfFameList();
+}
+
 // The save waits and syncs aside, the windows repainting meanwhile; while
 // another program holds the table the pointer shows that the game is busy,
 // and past a few seconds a note says who holds it.
 std::optional<hof::Table> frmMain::SaveAside(const QString& folder, hof::SaveTrouble& trouble) {
     savingRecord_ = true;
-    saveDeadline_ = Count(SteadyClock::now() + kWaitBound);
+    saveDeadline_ = Count(SteadyClock::now() + RecordWaitBound);
     bool waited = false;
     QLabel* note = nullptr;
     QTimer noteTimer;
@@ -174,16 +181,38 @@ void frmMain::AskEndDuringSave(EndAsked how) {
 // start, and a player who closed the game is told.
 void frmMain::EndWithRecordKept(const QString& folder) {
     if (newRow_) {
-        const bool kept = pending::Keep(folder, *newRow_);
+        const bool kept = KeepRecordForNextStart(folder);
         if (endAsked_ == EndAsked::Close) {
             const QString holder = HolderText(folder);
             Tell(this, kept ? QString::fromUtf8("Рекорд не записан: таблица рекордов занята%1; он будет добавлен в "
                                                 "таблицу при следующем запуске игры.")
                                   .arg(holder)
-                            : QString::fromUtf8("Рекорд не записан: таблица рекордов занята%1.").arg(holder));
+                            : QString::fromUtf8("Рекорд не записан: таблица рекордов занята%1, а сохранить его до "
+                                                "следующего запуска негде.")
+                                  .arg(holder));
         }
     }
     newRow_.reset();
     Form_QueryUnload();
     ExitProgram(0);
+}
+
+// The record kept for the next start, and where, or that it is lost, told
+// on the standard error, which the session's journal keeps.
+bool frmMain::KeepRecordForNextStart(const QString& folder) {
+    const std::optional<QString> kept = pending::Keep(folder, *newRow_);
+    const QString record = QString::fromUtf8("рекорд «%1» (%2) не записан в таблицу рекордов в %3")
+                               .arg(QString::fromStdString(hof::OneRowName(newRow_->name)),
+                                    QString::fromStdString(hof::NumberText(newRow_->score)), folder);
+    const QString text = kept ? QString::fromUtf8(
+                                    "%1; он сохранён в %2 и будет добавлен в неё при следующем "
+                                    "запуске игры")
+                                    .arg(record, QDir(*kept).filePath(pending::kFileName))
+                              : QString::fromUtf8(
+                                    "%1 и потерян: сохранить его до следующего запуска негде "
+                                    "(ни в %2, ни в запасной папке)")
+                                    .arg(record, PlayersDataFolder());
+    std::fprintf(stderr, "gravlok: %s\n", text.toUtf8().constData());
+    std::fflush(stderr);
+    return kept.has_value();
 }

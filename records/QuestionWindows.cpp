@@ -33,11 +33,32 @@ void PlainButton(QPushButton* b) {
     SetForeColor(b, RGB(0, 0, 0));
 }
 
-// Names hold at most 10 characters, each one the table file can store.
+bool LineBreak(QChar c) {
+    return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// Names hold at most 10 characters, each one the table file can store, on
+// one line: a pasted text is cut at its first line break (what came before
+// the cursor from the paste is kept up to it, the text after the cursor
+// stays), and every other control character is left out, as typing them
+// would give nothing.
 class NameValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& pos) const override {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (!LineBreak(input[i])) continue;
+            const qsizetype end = i < pos ? pos : input.size();
+            input.remove(i, end - i);
+            if (pos > i) pos = static_cast<int>(i);
+            --i;
+        }
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            const QChar c = input[i];
+            if (c.category() != QChar::Other_Control) continue;
+            input.remove(i, 1);
+            if (pos > i) --pos;
+        }
         if (input.size() > 10) return Invalid;
         return codepage::Cp1251CanStore(input.toStdString()) ? Acceptable : Invalid;
     }

@@ -1,9 +1,12 @@
 #include "DataFolder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <mutex>
 
 #include "ProgramFolder.h"
 
@@ -15,7 +18,21 @@ QString PlayersFolder() {
 }
 }  // namespace
 
-bool DataBesideProgram() { return access(QFile::encodeName(ProgramFolder()).constData(), W_OK | X_OK) == 0; }
+// Decided once for a program folder, at its first use: a folder made
+// read-only during a game sends no record to another table; its save is
+// told of as not written.
+bool DataBesideProgram() {
+    static std::mutex guard;
+    static QString decidedFor;
+    static bool beside = false;
+    const QString dir = ProgramFolder();
+    const std::lock_guard<std::mutex> lock(guard);
+    if (decidedFor.isNull() || dir != decidedFor) {
+        decidedFor = dir;
+        beside = access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
+    }
+    return beside;
+}
 
 QString PlayersDataFolder() {
     const QString dir = PlayersFolder();
@@ -24,3 +41,27 @@ QString PlayersDataFolder() {
 }
 
 QString DataFolder() { return DataBesideProgram() ? ProgramFolder() : PlayersDataFolder(); }
+
+namespace {
+QString& SpareBase() {
+    static QString base = QStringLiteral("/var/tmp");
+    return base;
+}
+}  // namespace
+
+void SetSpareFolderBase(const QString& base) { SpareBase() = base.isEmpty() ? QStringLiteral("/var/tmp") : base; }
+
+std::optional<QString> SpareDataFolder(bool make) {
+    const QString dir = SpareBase() + "/gravlok-" + QString::number(geteuid());
+    const QByteArray path = QFile::encodeName(dir);
+    if (make) mkdir(path.constData(), 0700);
+    // Another user may have put anything at that name first.
+    const int fd = open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    const bool own =
+        fstat(fd, &st) == 0 && st.st_uid == geteuid() && ((st.st_mode & 077) == 0 || fchmod(fd, 0700) == 0);
+    close(fd);
+    if (!own) return std::nullopt;
+    return dir;
+}

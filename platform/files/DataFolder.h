@@ -4,9 +4,20 @@
 // the player's own data folder ($XDG_DATA_HOME/gravlok, by default
 // ~/.local/share/gravlok), for an install under /usr or /opt.
 #include <QString>
+#include <optional>
 
 QString DataFolder();
 // The player's own data folder, wherever the two files live (made if need be).
 QString PlayersDataFolder();
-// Whether the files live beside the program.
+// Whether the files live beside the program: decided at the first call for
+// a program folder and kept for the run.
 bool DataBesideProgram();
+
+// A folder of the player's alone outside his data folder, for a record that
+// must outlive the program when the data folder cannot take it:
+// /var/tmp/gravlok-UID (kept across restarts), made with mode 700 when
+// `make` says so; nothing when it is not a folder of the player's that only
+// he may enter.
+std::optional<QString> SpareDataFolder(bool make);
+// Tests put it elsewhere (the folder that stands for /var/tmp).
+void SetSpareFolderBase(const QString& base);

@@ -16,50 +16,45 @@
 #include "SafeOpen.h"
 
 namespace {
-bool SetLock(int fd, bool wait) {
+enum class Try { Taken, Busy, Failed };
+
+Try Outcome(int result) {
+    if (result == 0) return Try::Taken;
+    return errno == EAGAIN || errno == EACCES || errno == EWOULDBLOCK ? Try::Busy : Try::Failed;
+}
+
+Try TakeFlock(int fd, bool block) {
+    int r;
+    do r = flock(fd, LOCK_EX | (block ? 0 : LOCK_NB));
+    while (r != 0 && errno == EINTR);
+    return Outcome(r);
+}
+
+// A whole-file open-file-description lock: it meets every byte-range lock
+// another program holds, fcntl's and lockf's included.
+Try TakeRange(int fd, short type, bool block) {
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    int r;
+    do r = fcntl(fd, block ? F_OFD_SETLKW : F_OFD_SETLK, &fl);
+    while (r != 0 && errno == EINTR);
+    return Outcome(r);
+}
+
+// Whether no other program holds a byte-range lock on the folder.
+Try FolderFree(int fd) {
     struct flock fl {};
     fl.l_type = F_WRLCK;
     fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 1;
-    for (;;) {
-        if (fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) == 0) return true;
-        if (errno != EINTR) return false;
-    }
-}
-
-bool SetFolderLock(int fd, bool wait) {
-    for (;;) {
-        if (flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) == 0) return true;
-        if (errno != EINTR) return false;
-    }
-}
-
-bool Busy(int err) { return err == EAGAIN || err == EACCES || err == EWOULDBLOCK; }
-
-// Takes a lock without waiting, else tells the caller once and waits for it:
-// for good, or trying again while the caller wants to keep waiting.
-template <class Take>
-bool TakeOrWait(Take take, const std::function<void()>& onWait, const std::function<bool()>& keepWaiting, bool& told,
-                bool& gaveUp) {
-    if (take(false)) return true;
-    if (!Busy(errno)) return false;
-    if (!told && onWait) onWait();
-    told = true;
-    if (!keepWaiting) return take(true);
-    for (;;) {
-        if (!keepWaiting()) {
-            gaveUp = true;
-            return false;
-        }
-        usleep(40 * 1000);
-        if (take(false)) return true;
-        if (!Busy(errno)) return false;
-    }
+    if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return Try::Failed;  // a file system without such locks
+    if (fl.l_type == F_UNLCK) return Try::Taken;
+    errno = EAGAIN;
+    return Try::Busy;
 }
 
 void Drop(int& fd) {
-    if (fd >= 0) close(fd);  // closing the description releases its lock
+    if (fd >= 0) close(fd);  // closing the description releases its locks
     fd = -1;
 }
 
@@ -68,45 +63,91 @@ bool SameFile(int fd, const std::string& path) {
     }, b{};
     return fstat(fd, &a) == 0 && stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
+
+// Takes locks, telling the caller once when another program holds one, and
+// waits for it: for good, or trying again while the caller wants to wait.
+class Waiter {
+public:
+    Waiter(const std::function<void()>& onWait, const std::function<bool()>& keepWaiting)
+        : onWait_(onWait), keepWaiting_(keepWaiting) {}
+    bool GaveUp() const { return gaveUp_; }
+
+    // `attempt(block)` tries the lock; `canBlock` says whether it can wait
+    // in the system rather than be asked again.
+    template <class Attempt>
+    Try Take(Attempt attempt, bool canBlock) {
+        Try t = attempt(false);
+        if (t != Try::Busy) return t;
+        if (!told_ && onWait_) onWait_();
+        told_ = true;
+        if (!keepWaiting_ && canBlock) return attempt(true);
+        for (;;) {
+            if (keepWaiting_ && !keepWaiting_()) {
+                gaveUp_ = true;
+                return Try::Busy;
+            }
+            usleep(40 * 1000);
+            t = attempt(false);
+            if (t != Try::Busy) return t;
+        }
+    }
+
+    // Opens `path` for its locks (for writing where the player may, else
+    // for reading) and takes both kinds on it: the descriptor, or -1 when
+    // neither could be taken or the wait was given up.
+    int LockFile(const std::string& path, bool create, mode_t mode) {
+        int fd = safeopen::Open(path, O_RDWR | (create ? O_CREAT : 0), mode);
+        const bool writable = fd >= 0;
+        if (writable && create) fchmod(fd, mode);  // the first copy's umask must not keep the others out
+        if (!writable) fd = safeopen::Open(path, O_RDONLY);
+        if (fd < 0) return -1;
+        const Try whole = Take([fd](bool block) { return TakeFlock(fd, block); }, true);
+        const short type = writable ? F_WRLCK : F_RDLCK;
+        const Try range =
+            gaveUp_ ? Try::Busy : Take([fd, type](bool block) { return TakeRange(fd, type, block); }, true);
+        if (gaveUp_ || (whole != Try::Taken && range != Try::Taken)) Drop(fd);
+        return fd;
+    }
+
+private:
+    const std::function<void()>& onWait_;
+    const std::function<bool()>& keepWaiting_;
+    bool told_ = false, gaveUp_ = false;
+};
 }  // namespace
 
 FileLock::FileLock(const std::string& lockPath, const std::string& guardedPath, const std::function<void()>& onWait,
                    const std::function<bool()>& keepWaiting) {
     const size_t slash = lockPath.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : lockPath.substr(0, slash == 0 ? 1 : slash);
-    bool told = false;
+    Waiter waiter(onWait, keepWaiting);
+    auto gaveUp = [&] {
+        if (!waiter.GaveUp()) return false;
+        gaveUp_ = true;
+        Drop(guarded_);
+        Drop(file_);
+        Drop(folder_);
+        return true;
+    };
 
     folder_ = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder_ >= 0 &&
-        !TakeOrWait([this](bool w) { return SetFolderLock(folder_, w); }, onWait, keepWaiting, told, gaveUp_))
-        Drop(folder_);
-    if (gaveUp_) return;
+    if (folder_ >= 0) {
+        const int fd = folder_;
+        const Try flocked = waiter.Take([fd](bool block) { return TakeFlock(fd, block); }, true);
+        if (gaveUp()) return;
+        waiter.Take([fd](bool) { return FolderFree(fd); }, false);
+        if (gaveUp()) return;
+        if (flocked != Try::Taken) Drop(folder_);
+    }
 
-    const mode_t mode = safeopen::ModeFor(dir);
-    file_ = safeopen::Open(lockPath, O_RDWR | O_CREAT, mode);
-    if (file_ >= 0) {
-        fchmod(file_, mode);  // the first copy's umask must not keep the others out
-        if (!TakeOrWait([this](bool w) { return SetLock(file_, w); }, onWait, keepWaiting, told, gaveUp_)) Drop(file_);
-    }
-    if (gaveUp_) {
-        Drop(folder_);
-        return;
-    }
+    file_ = waiter.LockFile(lockPath, true, safeopen::ModeFor(dir));
+    if (gaveUp()) return;
 
     // The guarded file: a save replaces it, so a lock won on a file that is
     // no longer the one in the folder is taken again on the new one.
     for (int tries = 0; tries < 100; ++tries) {
-        guarded_ = safeopen::Open(guardedPath, O_RDWR);
-        if (guarded_ < 0) break;
-        if (!TakeOrWait([this](bool w) { return SetLock(guarded_, w); }, onWait, keepWaiting, told, gaveUp_)) {
-            Drop(guarded_);
-            if (gaveUp_) {
-                Drop(file_);
-                Drop(folder_);
-            }
-            break;
-        }
-        if (SameFile(guarded_, guardedPath)) break;
+        guarded_ = waiter.LockFile(guardedPath, false, 0);
+        if (gaveUp() || guarded_ < 0 || SameFile(guarded_, guardedPath)) break;
         Drop(guarded_);
     }
 }

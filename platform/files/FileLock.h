@@ -1,13 +1,21 @@
 #pragma once
 // A lock shared by every copy of the game that works in one folder, also
-// over a network share, that nothing standing in the folder can switch off.
+// over a network share, that nothing standing in the folder can switch off,
+// and that waits for every lock another program may hold there.
 // A copy takes every lock it can, always in the same order:
 // - the folder itself (flock on the directory): no file a player plants can
-//   stand in its way; it excludes the copies on one machine;
-// - the lock file (an open-file-description lock), which network shares
-//   carry to their server, when it is a regular file the player may open;
-// - the file it guards, the same way, checked to be the one now in the
-//   folder (a save replaces it), when the player may write it.
+//   stand in its way; it excludes the copies on one machine. A POSIX lock
+//   another program holds on the folder (a read lock, the only kind a
+//   folder takes) is waited for too;
+// - the lock file, then the file it guards (checked to be the one now in
+//   the folder, as a save replaces it): each through one open description
+//   that takes both kinds of lock, flock and a whole-file open-file-
+//   description lock (which conflicts with fcntl and lockf locks and which
+//   network shares carry to their server). Both kinds on one description
+//   never conflict with each other, also where a network share's client
+//   makes flock a byte-range lock. A file the player may only read is
+//   opened for reading: its flock is as exclusive, its range lock a read
+//   lock that still waits for another program's write lock.
 // The system releases every one of them when its holder ends, however it
 // ends. While another program holds one, it is waited for as long as it
 // takes, or as long as the caller says.

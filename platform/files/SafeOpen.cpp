@@ -18,10 +18,10 @@ int Open(const std::string& path, int flags, mode_t mode) {
     struct stat st {};
     int follow = O_NOFOLLOW;
     if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (!LinkAllowed(st)) return -1;
+        if ((flags & O_NOFOLLOW) || !LinkAllowed(st)) return -1;
         follow = 0;
     }
-    const int fd = open(path.c_str(), flags | follow | O_NONBLOCK | O_CLOEXEC, mode);
+    const int fd = open(path.c_str(), (flags & ~O_NOFOLLOW) | follow | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0) return -1;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);

@@ -9,7 +9,8 @@
 namespace safeopen {
 
 // Opens an existing regular file (flags O_RDONLY, O_WRONLY or O_RDWR, with
-// O_CREAT to make it); -1 when it is anything else or cannot be opened.
+// O_CREAT to make it, with O_NOFOLLOW to follow no link at all, not even
+// the player's own); -1 when it is anything else or cannot be opened.
 int Open(const std::string& path, int flags, mode_t mode = 0);
 // The file a save of `path` writes: `path` itself, or the file a link of the
 // player's own points to; nothing for another user's link or a path that is

@@ -99,8 +99,9 @@ bool RewriteInPlace(const std::string& path, const std::string& bytes, const std
     return Finish(fd) && step();
 }
 
-std::optional<std::string> Read(const QString& path, qint64 maxBytes, bool* cut) {
-    const int fd = safeopen::Open(QFileInfo(path).absoluteFilePath().toStdString(), O_RDONLY);
+std::optional<std::string> Read(const QString& path, qint64 maxBytes, bool* cut, bool noLink) {
+    const int fd =
+        safeopen::Open(QFileInfo(path).absoluteFilePath().toStdString(), O_RDONLY | (noLink ? O_NOFOLLOW : 0));
     if (fd < 0) return std::nullopt;
     std::string bytes;
     char buf[65536];
@@ -130,7 +131,10 @@ std::optional<std::string> Read(const QString& path, qint64 maxBytes, bool* cut)
 bool Write(const QString& qpath, const std::string& utf8, const WriteOptions& options) {
     // A link of the player's own is written through; any other link, or
     // anything but a regular file, is not written at all.
-    const std::optional<std::string> target = safeopen::WriteTarget(QFileInfo(qpath).absoluteFilePath().toStdString());
+    const std::string absolute = QFileInfo(qpath).absoluteFilePath().toStdString();
+    struct stat st {};
+    if (options.noLink && lstat(absolute.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return false;
+    const std::optional<std::string> target = safeopen::WriteTarget(absolute);
     if (!target) return false;
     const std::string& path = *target;
     if (!MayWrite(path)) return false;

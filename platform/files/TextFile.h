@@ -14,7 +14,9 @@ namespace textfile {
 // The file's text, or nothing when it cannot be opened or read. A file
 // longer than `maxBytes` (-1: no bound) gives its whole lines within the
 // bound, never a line cut by it, and sets `*cut`.
-std::optional<std::string> Read(const QString& path, qint64 maxBytes = -1, bool* cut = nullptr);
+// With `noLink`, a link at the path is not followed even when it is the
+// player's own.
+std::optional<std::string> Read(const QString& path, qint64 maxBytes = -1, bool* cut = nullptr, bool noLink = false);
 
 struct WriteOptions {
     // Runs once the new text is written, before it replaces the old file
@@ -23,6 +25,9 @@ struct WriteOptions {
     // The caller holds the file's lock: every temporary file an earlier save
     // left is stale. Without it, only those older than a minute are.
     bool locked = false;
+    // A link at the path is not written through even when it is the
+    // player's own: the file is then not written.
+    bool noLink = false;
 };
 
 // Writes the whole text through a temporary file that replaces the old file

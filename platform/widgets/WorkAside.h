@@ -6,10 +6,15 @@
 #include <QEvent>
 #include <functional>
 
+class QWidget;
+
 // Runs `work` on another thread and returns when it is done.
 void DoAside(const std::function<void()>& work);
 // From inside such work: `f` runs on the window thread (at its next turn).
 void OnWindowThread(const std::function<void()>& f);
+// A control whose clicks are answered while work is aside, as the window
+// manager's own buttons are (a window's own close button).
+void AnswerDuringWorkAside(QWidget* control);
 
 // Whether an event is the player's input, which work aside drops: a key, a
 // click, the wheel, a touch.

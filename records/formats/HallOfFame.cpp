@@ -1,5 +1,6 @@
 #include "HallOfFame.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfloat>
 #include <cmath>
@@ -71,10 +72,32 @@ Table Parse(std::string_view text) {
     return t;
 }
 
+std::string OneRowName(std::string_view utf8) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c == '\r' || c == '\n') break;
+        if (c < 0x20 || c == 0x7F) continue;
+        const auto next = [&](size_t k) { return i + k < utf8.size() ? static_cast<unsigned char>(utf8[i + k]) : 0; };
+        if (c == 0xC2 && next(1) >= 0x80 && next(1) <= 0x9F) {  // U+0080 to U+009F
+            ++i;
+            continue;
+        }
+        if (c == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {  // U+2028, U+2029
+            i += 2;
+            continue;
+        }
+        out += static_cast<char>(c);
+    }
+    return out;
+}
+
 std::string Format(const Table& t) {
     std::string out;
     for (size_t i = 0; i < t.Rows(); ++i) {
-        out += t.colNames[i];
+        // A name line is one line, whatever the table was given.
+        const std::string& name = t.colNames[i];
+        out.append(name, 0, std::min(name.find_first_of("\r\n"), name.size()));
         out += "\r\n";
         const double v = t.colScores[i];
         if (!(v < 0)) out += ' ';

@@ -10,6 +10,8 @@
 namespace hof {
 
 constexpr size_t kMaxRows = 99;
+// A name the player gives: what keeps the rows of the list aligned.
+constexpr size_t kMaxNameChars = 10;
 
 struct Table {
     std::vector<std::string> colNames;  // UTF-8
@@ -33,6 +35,12 @@ Table Parse(std::string_view text);
 // The text of the file (UTF-8): name line, then the score with a leading
 // space when not negative and a trailing space, each line ended by CR LF.
 std::string Format(const Table& t);
+
+// A name as one row of the file: cut at its first line end, every other
+// control character left out (C0, DEL, C1, the line and paragraph
+// separators). The name a player gives goes through it before it is listed
+// or saved.
+std::string OneRowName(std::string_view utf8);
 
 // Row i (1-based) of the list: "1. Plumo          0".
 std::string RowText(size_t i, const std::string& name, double score);

@@ -2,12 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <charconv>
+#include <memory>
 #include <vector>
 
+#include "platform/files/CodePage.h"
 #include "platform/files/DataFolder.h"
 #include "platform/files/SafeOpen.h"
 #include "platform/files/TextFile.h"
@@ -16,18 +20,26 @@
 namespace pending {
 namespace {
 struct Entry {
-    std::string folder, name, score;
+    std::string folder, name;
+    int32_t score = 0;
 };
 
-QString FilePath() { return QDir(PlayersDataFolder()).filePath(kFileName); }
+// The folders records may have been kept in.
+std::vector<QString> Places() {
+    std::vector<QString> places{PlayersDataFolder()};
+    if (const std::optional<QString> spare = SpareDataFolder(false)) places.push_back(*spare);
+    return places;
+}
+
+QString FileIn(const QString& place) { return QDir(place).filePath(kFileName); }
 
 // The file's own lock, held while it is read and written: one copy at a
 // time (a lock of its own, so the table's lock, taken meanwhile, never
 // meets it, even in the same folder).
 class Held {
 public:
-    explicit Held(bool wait) {
-        fd_ = safeopen::Open((FilePath() + ".lock").toStdString(), O_RDWR | O_CREAT, 0600);
+    Held(const QString& place, bool wait) {
+        fd_ = safeopen::Open((FileIn(place) + ".lock").toStdString(), O_RDWR | O_CREAT | O_NOFOLLOW, 0600);
         if (fd_ < 0) return;
         for (int i = 0; flock(fd_, LOCK_EX | LOCK_NB) != 0; ++i) {
             if (!wait || i >= 100) {  // a copy merging holds it a few seconds at most
@@ -41,59 +53,132 @@ public:
     ~Held() {
         if (fd_ >= 0) close(fd_);
     }
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
     bool Ok() const { return fd_ >= 0; }
 
 private:
     int fd_ = -1;
 };
 
-std::vector<Entry> ReadAll() {
-    std::vector<Entry> all;
-    const std::optional<std::string> text = textfile::Read(FilePath());
-    if (!text) return all;
-    const std::vector<std::string_view> lines = textfile::SplitLines(*text);
-    for (size_t i = 0; i + 2 < lines.size(); i += 3)
-        all.push_back({std::string(lines[i]), std::string(lines[i + 1]), std::string(lines[i + 2])});
-    return all;
+bool ValidFolder(std::string_view f) {
+    return !f.empty() && f.front() == '/' && f.size() <= 4096 && hof::OneRowName(f) == f;
 }
 
-bool WriteAll(const std::vector<Entry>& all) {
-    if (all.empty()) return QFile::remove(FilePath()) || !QFile::exists(FilePath());
+bool ValidName(std::string_view n) { return hof::OneRowName(n) == n && codepage::Length(n) <= hof::kMaxNameChars; }
+
+// A whole number a game can reach, as the game writes it.
+std::optional<int32_t> ValidScore(std::string_view s) {
+    int32_t v = 0;
+    const char* end = s.data() + s.size();
+    const auto [at, err] = std::from_chars(s.data(), end, v);
+    if (s.empty() || err != std::errc() || at != end || s.front() == '+') return std::nullopt;
+    return v;
+}
+
+struct Contents {
+    std::vector<Entry> entries;
+    bool untidy = false;  // junk lines skipped, or cut at the bound
+};
+
+// Lines that do not make a record are skipped one by one, so the records
+// after them are still found.
+Contents ReadIn(const QString& place) {
+    Contents c;
+    bool cut = false;
+    const std::optional<std::string> text = textfile::Read(FileIn(place), kMaxFileBytes, &cut, true);
+    if (!text) return c;
+    c.untidy = cut;
+    const std::vector<std::string_view> lines = textfile::SplitLines(*text);
+    size_t i = 0;
+    while (i < lines.size()) {
+        std::optional<int32_t> score;
+        if (i + 2 < lines.size() && ValidFolder(lines[i]) && ValidName(lines[i + 1]) &&
+            (score = ValidScore(lines[i + 2]))) {
+            c.entries.push_back({std::string(lines[i]), std::string(lines[i + 1]), *score});
+            i += 3;
+        } else {
+            c.untidy = true;
+            ++i;
+        }
+    }
+    return c;
+}
+
+bool WriteIn(const QString& place, const std::vector<Entry>& all) {
+    const QString path = FileIn(place);
+    if (all.empty()) {
+        const QByteArray p = QFile::encodeName(path);
+        struct stat st {};
+        return lstat(p.constData(), &st) != 0 || (S_ISREG(st.st_mode) && unlink(p.constData()) == 0);
+    }
     std::string text;
-    for (const Entry& e : all) text += e.folder + "\n" + e.name + "\n" + e.score + "\n";
-    return textfile::Write(FilePath(), text);
+    for (const Entry& e : all) text += e.folder + "\n" + e.name + "\n" + std::to_string(e.score) + "\n";
+    textfile::WriteOptions options;
+    options.noLink = true;
+    return textfile::Write(path, text, options);
 }
 
 std::string Folder(const QString& dir) { return QDir(dir).absolutePath().toStdString(); }
+
+bool Exists(const QString& path) {
+    struct stat st {};
+    return lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
 }  // namespace
 
-bool Keep(const QString& tableDir, const hof::NewRow& row) {
-    const Held held(true);
-    if (!held.Ok()) return false;
-    std::vector<Entry> all = ReadAll();
-    all.push_back({Folder(tableDir), row.name, hof::NumberText(row.score)});
-    return WriteAll(all);
+std::optional<QString> Keep(const QString& tableDir, const hof::NewRow& row) {
+    const Entry e{Folder(tableDir), hof::OneRowName(row.name),
+                  row.score >= INT32_MAX   ? INT32_MAX
+                  : row.score <= INT32_MIN ? INT32_MIN
+                                           : int32_t(row.score)};
+    auto keptIn = [&e](const QString& place) {
+        const Held held(place, true);
+        if (!held.Ok()) return false;
+        std::vector<Entry> all = ReadIn(place).entries;
+        all.push_back(e);
+        return WriteIn(place, all);
+    };
+    const QString own = PlayersDataFolder();
+    if (keptIn(own)) return own;
+    // The spare folder is made only for a record the data folder refused.
+    if (const std::optional<QString> spare = SpareDataFolder(true); spare && keptIn(*spare)) return spare;
+    return std::nullopt;
 }
 
 int MergeInto(const QString& tableDir, const std::function<bool()>& keepWaiting) {
-    if (!QFile::exists(FilePath())) return 0;
-    const Held held(false);  // another copy puts them in
-    if (!held.Ok()) return 0;
-    std::vector<Entry> all = ReadAll(), left;
-    int saved = 0;
-    for (const Entry& e : all) {
-        if (e.folder != Folder(tableDir)) {
-            left.push_back(e);
-            continue;
+    struct Place {
+        QString dir;
+        std::unique_ptr<Held> held;
+        Contents contents;
+        std::vector<Entry> left;
+    };
+    std::vector<Place> places;
+    std::vector<hof::NewRow> rows;
+    hof::Table alone;  // the table when there is none yet
+    const std::string folder = Folder(tableDir);
+    for (const QString& dir : Places()) {
+        if (!Exists(FileIn(dir))) continue;
+        auto held = std::make_unique<Held>(dir, false);  // another copy puts them in
+        if (!held->Ok()) continue;
+        Place p{dir, std::move(held), ReadIn(dir), {}};
+        for (const Entry& e : p.contents.entries) {
+            if (e.folder != folder) {
+                p.left.push_back(e);
+                continue;
+            }
+            rows.push_back({e.name, double(e.score)});
+            const long at = hof::InsertIndex(alone, e.score);
+            if (at >= 0) hof::InsertAt(alone, static_cast<size_t>(at), e.name, e.score);
         }
-        const hof::NewRow row{e.name, hof::LeadingNumber(e.score)};
-        hof::Table alone;
-        hof::InsertAt(alone, 0, row.name, row.score);
-        if (hof::Save(tableDir, alone, row, {}, {}, keepWaiting)) ++saved;
-        else left.push_back(e);
+        places.push_back(std::move(p));
     }
-    if (saved > 0) WriteAll(left);
-    return saved;
+    const bool saved = !rows.empty() && hof::SaveRows(tableDir, alone, rows, {}, {}, keepWaiting).has_value();
+    for (Place& p : places) {
+        if (saved) WriteIn(p.dir, p.left);
+        else if (p.contents.untidy) WriteIn(p.dir, p.contents.entries);  // the junk goes, the records stay
+    }
+    return saved ? static_cast<int>(rows.size()) : 0;
 }
 
 }  // namespace pending

@@ -32,6 +32,14 @@ Table Load(const QString& dir, const QString& seed) {
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
                           const std::function<void()>& beforeReplace, const std::function<void()>& onWait,
                           const std::function<bool()>& keepWaiting, SaveTrouble* trouble) {
+    std::vector<NewRow> rows;
+    if (row) rows.push_back(*row);
+    return SaveRows(dir, fallback, rows, beforeReplace, onWait, keepWaiting, trouble);
+}
+
+std::optional<Table> SaveRows(const QString& dir, const Table& fallback, const std::vector<NewRow>& rows,
+                              const std::function<void()>& beforeReplace, const std::function<void()>& onWait,
+                              const std::function<bool()>& keepWaiting, SaveTrouble* trouble) {
     SaveTrouble ignored;
     SaveTrouble& why = trouble ? *trouble : ignored;
     why = SaveTrouble::None;
@@ -49,9 +57,9 @@ std::optional<Table> Save(const QString& dir, const Table& fallback, const std::
             return std::nullopt;  // left as it was
         }
         t = std::move(*fresh);
-        if (row) {
-            const long at = InsertIndex(t, row->score);
-            if (at >= 0) InsertAt(t, static_cast<size_t>(at), row->name, row->score);
+        for (const NewRow& row : rows) {
+            const long at = InsertIndex(t, row.score);
+            if (at >= 0) InsertAt(t, static_cast<size_t>(at), OneRowName(row.name), row.score);
         }
     } else {
         t = fallback;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "HallOfFame.h"
 
@@ -34,8 +35,9 @@ struct NewRow {
 };
 
 // Saves under a lock shared by every copy of the game: the file is read
-// again, this game's row put in at its place, and the whole table written
-// through a temporary file that then replaces the old one. The lock is
+// again, this game's row put in at its place (its name made one row, as
+// `OneRowName` makes it), and the whole table written through a temporary
+// file that then replaces the old one. The lock is
 // waited for as long as another live copy holds it. `fallback` is
 // written when the file cannot be read. Returns the table saved, or nothing
 // when the file could not be written (it is then left as it was).
@@ -49,6 +51,11 @@ enum class SaveTrouble { None, Busy, NoLock, TooLong, NotWritten };
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
                           const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {},
                           const std::function<bool()>& keepWaiting = {}, SaveTrouble* trouble = nullptr);
+// The same for several rows at once, in one write (the records kept for the
+// next start).
+std::optional<Table> SaveRows(const QString& dir, const Table& fallback, const std::vector<NewRow>& rows,
+                              const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {},
+                              const std::function<bool()>& keepWaiting = {}, SaveTrouble* trouble = nullptr);
 
 // The file's path in `dir`, and the lock file's.
 QString PathIn(const QString& dir);

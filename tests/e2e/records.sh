@@ -4,7 +4,9 @@
 # its bound, and a retry after the holder let go saves the record. The
 # session ending in such a wait with a real SIGTERM: let go within the grace, the record is in the table;
 # held on, the record waits in the player's own folder and the next start
-# puts it in the table once, also when two copies start together.
+# puts it in the table once, also when two copies start together; where the
+# data folder cannot take it, the spare folder does and the standard error
+# says so.
 #   tests/e2e/records.sh BUILD_DIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -103,4 +105,22 @@ wait_for '[ "$(game_windows | wc -l)" -ge 2 ]' 30 || fail "the two copies did no
 kill -TERM $a $b
 wait_for '! kill -0 '$a' && ! kill -0 '$b 20 || fail "the two copies did not end"
 [ "$(rows_named Later)" -eq 1 ] || fail "the kept record is there $(rows_named Later) times after the ends"
+note "SIGTERM into a long wait with no data folder: the record waits in the spare folder, said on stderr"
+SPARE=/var/tmp/gravlok-$(id -u)
+rm -rf "$SPARE"
+rm -rf "$XDG_DATA_HOME/gravlok"
+echo "a file where the data folder belongs" >"$XDG_DATA_HOME/gravlok"
+launch_game "$GAME"
+end_in_the_wait Spare 600
+wait_for '! kill -0 $GAME_PID' 30 || fail "the game did not end after SIGTERM"
+grep -q "Spare" "$SPARE/GravlokPending.txt" || fail "no record kept in the spare folder: $(ls -la "$SPARE" 2>&1)"
+grep -q "рекорд «Spare» (.*) не записан.*$SPARE/GravlokPending.txt" "$GAME.log" || fail "the standard error did not say where the record waits"
+let_go
+rm "$XDG_DATA_HOME/gravlok"
+launch_game "$GAME"
+wait_for '[ "$(rows_named Spare)" -eq 1 ]' 30 || fail "the record kept in the spare folder did not land"
+[ ! -e "$SPARE/GravlokPending.txt" ] || fail "the spare folder still keeps the record"
+kill -TERM "$GAME_PID"
+wait_for '! kill -0 $GAME_PID' 20 || fail "the game did not end"
+rm -rf "$SPARE"
 note "passed"

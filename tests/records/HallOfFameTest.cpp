@@ -53,6 +53,16 @@ TEST(TableText, ReadersTakeTheLeadingNumberAndAnyLineEnd) {
     EXPECT_EQ(hof::Parse("\r\n"), Table{});
 }
 
+TEST(TableText, ANameIsOneRowWithoutControlCharacters) {
+    EXPECT_EQ(hof::OneRowName("Pat\r\n99999"), "Pat");
+    EXPECT_EQ(hof::OneRowName("Pat\n99999"), "Pat");
+    EXPECT_EQ(hof::OneRowName("Pat\r"), "Pat");
+    EXPECT_EQ(hof::OneRowName(std::string("A\tB\0C\x7f\x1b", 7)), "ABC");
+    EXPECT_EQ(hof::OneRowName("A\u0085B\u2028C"), "ABC");  // C1 and the line separator
+    EXPECT_EQ(hof::OneRowName("Иван Ёж"), "Иван Ёж");      // letters and spaces stay
+    EXPECT_EQ(hof::OneRowName("09.12.2026"), "09.12.2026");
+}
+
 TEST(TableRows, NameColumnOfFifteenAndTheRowNumber) {
     EXPECT_EQ(hof::RowText(1, "Plumo", 0), "1. Plumo          0");
     EXPECT_EQ(hof::RowText(10, "UnNamed", 5204), "10.UnNamed        5204");

@@ -178,6 +178,20 @@ TEST(TableFile, SavesRereadTheFileAndKeepRowsOthersSaved) {
     EXPECT_EQ(hof::Load(d.path()).colNames, (std::vector<std::string>{"Other", "Mine", "Plumo"}));
 }
 
+TEST(TableFile, ANameWithLineBreaksStaysOneRowAndForgesNothing) {
+    // A name pasted as "Pat", CR LF, "99999": saved as the name "Pat" with the
+    // game's score, every other row kept with its own score.
+    QTemporaryDir d;
+    Write(d.path(), "Old\r\n 500 \r\nLow\r\n 10 \r\n");
+    const auto saved = hof::Save(d.path(), hof::Table{}, hof::NewRow{"Pat\r\n99999", 100});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Bytes(d.path()), QByteArray("Old\r\n 500 \r\nPat\r\n 100 \r\nLow\r\n 10 \r\n"));
+    // Whatever a table was given, a name is written as one line.
+    hof::Table t;
+    hof::InsertAt(t, 0, "A\nB", 7);
+    EXPECT_EQ(hof::Format(t), "A\r\n 7 \r\n");
+}
+
 TEST(TableFile, CopiesSavingAtOnceLoseNoRecord) {
     QTemporaryDir d;
     hof::Load(d.path());

@@ -15,8 +15,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "Answers.h"
-#include "Game.h"
+#include "RecordSaving.h"
 #include "platform/files/FileLock.h"
 #include "records/formats/PendingRecords.h"
 #include "records/frmEnterName.h"
@@ -25,46 +24,6 @@
 
 namespace {
 const QByteArray kTable = "Ann\r\n 5000 \r\nBob\r\n 10 \r\n";
-
-void EnterName(QDialog* d) {
-    auto* n = static_cast<frmEnterName*>(d);
-    n->txtName->setText("Zoe");
-    QTest::keyClick(n->txtName, Qt::Key_Return);
-}
-
-// Takes the game's message down, keeping its text.
-Answers::Act Read(QString& text) {
-    return [&text](QDialog* d) {
-        text = static_cast<QMessageBox*>(d)->text();
-        d->accept();
-    };
-}
-
-// The player's own data folder, for the records kept for the next start.
-struct PlayersFolder {
-    QTemporaryDir home;
-    PlayersFolder() { qputenv("XDG_DATA_HOME", home.path().toLocal8Bit()); }
-    ~PlayersFolder() { qunsetenv("XDG_DATA_HOME"); }
-    QString Pending() const { return QDir(home.path()).filePath(QString("gravlok/") + pending::kFileName); }
-};
-
-// Another program holding the table's lock.
-std::unique_ptr<FileLock> HoldTable(const Game& g) {
-    return std::make_unique<FileLock>(QDir(g.dir.path()).filePath("GravlokFathers.txt.lock").toStdString(),
-                                      QDir(g.dir.path()).filePath("GravlokFathers.txt").toStdString());
-}
-
-// Runs `f` once the save waits (the busy pointer shows), `ms` later.
-void WhenWaiting(int ms, std::function<void()> f) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, ms, f] {
-        if (!QApplication::overrideCursor()) return;
-        poll->stop();
-        poll->deleteLater();
-        QTimer::singleShot(ms, f);
-    });
-    poll->start(5);
-}
 }  // namespace
 
 TEST(SaveTrouble, ARecordNotWrittenIsToldAndTheListShowsTheFile) {
