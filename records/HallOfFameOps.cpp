@@ -23,9 +23,9 @@ void frmMain::LoadHallOfFame() {
         // a table held by another program leaves them for the next start.
         pendingMerged_ = true;
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        pending::MergeInto(DataFolder(), [until] { return std::chrono::steady_clock::now() < until; });
+        pending::MergeInto(TableFolder(), [until] { return std::chrono::steady_clock::now() < until; });
     }
-    hall = hof::Load(DataFolder(), ProgramFolder());
+    hall = hof::Load(TableFolder(), ProgramFolder());
 }
 
 void frmMain::FillHallOfFameList() {

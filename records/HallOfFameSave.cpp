@@ -50,6 +50,12 @@ QString Why(hof::SaveTrouble trouble, const QString& folder, size_t bytes) {
         return QString::fromUtf8("таблицу рекордов нельзя заблокировать от других копий игры");
     case hof::SaveTrouble::TooLong:
         return QString::fromUtf8("файл таблицы рекордов длиннее 16 МиБ и оставлен как есть");
+    case hof::SaveTrouble::Refused: return QString::fromUtf8("таблица рекордов принимает только имя в одну строку");
+    case hof::SaveTrouble::NoTable:
+        return QString::fromUtf8("файла общей таблицы рекордов нет (его восстановит «dpkg-reconfigure gravlok»)");
+    case hof::SaveTrouble::NoSpace: return QString::fromUtf8("на диске нет места");
+    case hof::SaveTrouble::ReadOnlyDisk:
+        return QString::fromUtf8("диск с таблицей рекордов доступен только для чтения");
     default: break;
     }
     switch (WhyNotWritten(hof::PathIn(folder).toStdString(), bytes)) {
@@ -73,7 +79,7 @@ void Tell(QWidget* over, const QString& text) {
 }  // namespace
 
 void frmMain::SaveHallOfFame() {
-    const QString folder = DataFolder();
+    const QString folder = TableFolder();
     for (;;) {
         hof::SaveTrouble trouble = hof::SaveTrouble::None;
         const std::optional<hof::Table> saved = SaveAside(folder, trouble);

@@ -105,7 +105,7 @@ void frmMain::EndBySession() {
         AskEndDuringSave(EndAsked::Session);
         return;
     }
-    if (newRow_) KeepRecordForNextStart(DataFolder());  // the player was still choosing
+    if (newRow_) KeepRecordForNextStart(TableFolder());  // the player was still choosing
     Form_QueryUnload();
     ExitProgram(0);
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <mutex>
 
 #include "ProgramFolder.h"
@@ -41,6 +42,42 @@ QString PlayersDataFolder() {
 }
 
 QString DataFolder() { return DataBesideProgram() ? ProgramFolder() : PlayersDataFolder(); }
+
+namespace {
+struct SharedTablePlace {
+    QString folder, writer;  // empty: as installed
+};
+SharedTablePlace& SharedOverride() {
+    static SharedTablePlace place;
+    return place;
+}
+
+// The writer counts only where the package made it set-group-ID (an
+// administrator who took the bit away turned sharing off).
+bool WriterReady(const QString& writer, bool needGroup) {
+    struct stat st {};
+    if (stat(QFile::encodeName(writer).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & S_IXOTH) && (!needGroup || (st.st_mode & S_ISGID));
+}
+}  // namespace
+
+void SetSharedTable(const QString& folder, const QString& writer) { SharedOverride() = {folder, writer}; }
+
+std::optional<std::string> SharedTableWriter() {
+    const SharedTablePlace& o = SharedOverride();
+    const bool installed = o.folder.isEmpty();
+    if (installed && DataBesideProgram()) return std::nullopt;  // a portable folder keeps its own
+    const QString folder = installed ? QStringLiteral(GRAVLOK_SHARED_TABLE_DIR) : o.folder;
+    const QString writer = installed ? QDir(ProgramFolder()).filePath("gravlok-table") : o.writer;
+    if (!WriterReady(writer, installed) || !QFileInfo(folder).isDir()) return std::nullopt;
+    return QFile::encodeName(writer).toStdString();
+}
+
+QString TableFolder() {
+    if (!SharedTableWriter()) return DataFolder();
+    const QString& o = SharedOverride().folder;
+    return o.isEmpty() ? QStringLiteral(GRAVLOK_SHARED_TABLE_DIR) : o;
+}
 
 namespace {
 QString& SpareBase() {

@@ -5,8 +5,19 @@
 // ~/.local/share/gravlok), for an install under /usr or /opt.
 #include <QString>
 #include <optional>
+#include <string>
 
 QString DataFolder();
+// The hall of fame's folder: the data folder, except for the installed game
+// whose table writer stands beside it, set-group-ID: then the folder every
+// account of the computer shares, /var/games/gravlok.
+QString TableFolder();
+// The program that writes the shared table for the player, when the table
+// is the shared one (see TableFolder); nothing otherwise.
+std::optional<std::string> SharedTableWriter();
+// Tests put the shared table and its writer elsewhere, a writer that needs
+// no group (an empty folder: as installed).
+void SetSharedTable(const QString& folder, const QString& writer);
 // The player's own data folder, wherever the two files live (made if need be).
 QString PlayersDataFolder();
 // Whether the files live beside the program: decided at the first call for

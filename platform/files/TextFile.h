@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "InPlace.h"
+
 namespace textfile {
 
 // The file's text, or nothing when it cannot be opened or read. A file
@@ -38,12 +40,5 @@ struct WriteOptions {
 // file is for everyone on the desktop the game comes from) is not replaced.
 // False when it cannot be written; the old file then stays as it was.
 bool Write(const QString& path, const std::string& utf8, const WriteOptions& options = {});
-
-// Rewrites an existing file in place with `bytes` (already in the file's
-// code page), as Write does where the folder refuses a replace: the file
-// reads as the old text or the whole new one at every moment (a reader of
-// pairs or positions takes no unpaired last line). `afterStep` runs after
-// each step that changed the file (tests read it there).
-bool RewriteInPlace(const std::string& path, const std::string& bytes, const std::function<void()>& afterStep = {});
 
 }  // namespace textfile

@@ -92,6 +92,22 @@ std::string OneRowName(std::string_view utf8) {
     return out;
 }
 
+bool ValidName(std::string_view utf8) {
+    const size_t n = codepage::Length(utf8);
+    return n >= 1 && n <= kMaxNameChars && OneRowName(utf8) == utf8 && codepage::Cp1251CanStore(utf8);
+}
+
+std::optional<int32_t> ValidScore(std::string_view text) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int32_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    if (v > kMaxScore) return std::nullopt;
+    return v;
+}
+
 std::string Format(const Table& t) {
     std::string out;
     for (size_t i = 0; i < t.Rows(); ++i) {

@@ -3,6 +3,7 @@
 // its file, the rows of its list, where a new result enters, and how the
 // running score climbs through it. No windows and no files here.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,9 @@ namespace hof {
 constexpr size_t kMaxRows = 99;
 // A name the player gives: what keeps the rows of the list aligned.
 constexpr size_t kMaxNameChars = 10;
+// The highest final score a game reaches: its 32-bit score in tenths,
+// shown rounded.
+constexpr int32_t kMaxScore = 214748365;
 
 struct Table {
     std::vector<std::string> colNames;  // UTF-8
@@ -41,6 +45,11 @@ std::string Format(const Table& t);
 // separators). The name a player gives goes through it before it is listed
 // or saved.
 std::string OneRowName(std::string_view utf8);
+// Whether a name is one the name question can give: one row of 1 to 10
+// characters that the file's code page stores.
+bool ValidName(std::string_view utf8);
+// A final score as the game writes it: digits only, 0 to kMaxScore.
+std::optional<int32_t> ValidScore(std::string_view text);
 
 // Row i (1-based) of the list: "1. Plumo          0".
 std::string RowText(size_t i, const std::string& name, double score);

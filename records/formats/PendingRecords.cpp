@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <charconv>
 #include <memory>
 #include <vector>
 
@@ -65,17 +64,6 @@ bool ValidFolder(std::string_view f) {
     return !f.empty() && f.front() == '/' && f.size() <= 4096 && hof::OneRowName(f) == f;
 }
 
-bool ValidName(std::string_view n) { return hof::OneRowName(n) == n && codepage::Length(n) <= hof::kMaxNameChars; }
-
-// A whole number a game can reach, as the game writes it.
-std::optional<int32_t> ValidScore(std::string_view s) {
-    int32_t v = 0;
-    const char* end = s.data() + s.size();
-    const auto [at, err] = std::from_chars(s.data(), end, v);
-    if (s.empty() || err != std::errc() || at != end || s.front() == '+') return std::nullopt;
-    return v;
-}
-
 struct Contents {
     std::vector<Entry> entries;
     bool untidy = false;  // junk lines skipped, or cut at the bound
@@ -93,8 +81,8 @@ Contents ReadIn(const QString& place) {
     size_t i = 0;
     while (i < lines.size()) {
         std::optional<int32_t> score;
-        if (i + 2 < lines.size() && ValidFolder(lines[i]) && ValidName(lines[i + 1]) &&
-            (score = ValidScore(lines[i + 2]))) {
+        if (i + 2 < lines.size() && ValidFolder(lines[i]) && hof::ValidName(lines[i + 1]) &&
+            (score = hof::ValidScore(lines[i + 2]))) {
             c.entries.push_back({std::string(lines[i]), std::string(lines[i + 1]), *score});
             i += 3;
         } else {
@@ -124,6 +112,35 @@ std::string Folder(const QString& dir) { return QDir(dir).absolutePath().toStdSt
 bool Exists(const QString& path) {
     struct stat st {};
     return lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// An earlier version kept a table of the player's own where every account
+// now shares one: its records join the shared table once, then the file is
+// left as it was and never read for the table again.
+QString OwnTable() { return QDir(PlayersDataFolder()).filePath(hof::kFileName); }
+QString JoinedMark() { return OwnTable() + ".joined"; }
+
+bool JoinsOwnTable(const QString& tableDir) {
+    return SharedTableWriter() && QDir(tableDir) == QDir(TableFolder()) && Exists(OwnTable()) && !Exists(JoinedMark());
+}
+
+// Its records, without the one-row table a missing file was replaced by and
+// without rows no game could have written.
+std::vector<std::pair<std::string, int32_t>> OwnTableRecords() {
+    std::vector<std::pair<std::string, int32_t>> records;
+    const hof::Table t = hof::ReadFile(PlayersDataFolder()).value_or(hof::Table{});
+    for (size_t i = 0; i < t.Rows(); ++i) {
+        const std::string& name = t.colNames[i];
+        const std::optional<int32_t> score = hof::ValidScore(hof::NumberText(t.colScores[i]));
+        if (!score || !hof::ValidName(name) || (name == "Plumo" && *score == 0)) continue;
+        records.emplace_back(name, *score);
+    }
+    return records;
+}
+
+void MarkJoined() {
+    const int fd = safeopen::Open(JoinedMark().toStdString(), O_WRONLY | O_CREAT | O_NOFOLLOW, 0644);
+    if (fd >= 0) close(fd);
 }
 }  // namespace
 
@@ -156,27 +173,33 @@ int MergeInto(const QString& tableDir, const std::function<bool()>& keepWaiting)
     std::vector<Place> places;
     std::vector<hof::NewRow> rows;
     hof::Table alone;  // the table when there is none yet
+    auto add = [&rows, &alone](const std::string& name, int32_t score) {
+        rows.push_back({name, double(score)});
+        const long at = hof::InsertIndex(alone, score);
+        if (at >= 0) hof::InsertAt(alone, static_cast<size_t>(at), name, score);
+    };
     const std::string folder = Folder(tableDir);
+    const QString own = PlayersDataFolder();
+    const bool join = JoinsOwnTable(tableDir);
     for (const QString& dir : Places()) {
-        if (!Exists(FileIn(dir))) continue;
+        const bool joinHere = join && dir == own;
+        if (!Exists(FileIn(dir)) && !joinHere) continue;
         auto held = std::make_unique<Held>(dir, false);  // another copy puts them in
         if (!held->Ok()) continue;
         Place p{dir, std::move(held), ReadIn(dir), {}};
         for (const Entry& e : p.contents.entries) {
-            if (e.folder != folder) {
-                p.left.push_back(e);
-                continue;
-            }
-            rows.push_back({e.name, double(e.score)});
-            const long at = hof::InsertIndex(alone, e.score);
-            if (at >= 0) hof::InsertAt(alone, static_cast<size_t>(at), e.name, e.score);
+            if (e.folder == folder) add(e.name, e.score);
+            else p.left.push_back(e);
         }
+        if (joinHere && !Exists(JoinedMark()))
+            for (const auto& [name, score] : OwnTableRecords()) add(name, score);
         places.push_back(std::move(p));
     }
     const bool saved = !rows.empty() && hof::SaveRows(tableDir, alone, rows, {}, {}, keepWaiting).has_value();
     for (Place& p : places) {
         if (saved) WriteIn(p.dir, p.left);
         else if (p.contents.untidy) WriteIn(p.dir, p.contents.entries);  // the junk goes, the records stay
+        if ((saved || rows.empty()) && join && p.dir == own) MarkJoined();
     }
     return saved ? static_cast<int>(rows.size()) : 0;
 }

@@ -9,9 +9,9 @@
 // The file is kept as safely as the table: only a regular file is opened,
 // no link is followed (not even the player's own), nothing blocks on the
 // open; it is read up to kMaxFileBytes (whole lines); a line that does not
-// belong to a record (a folder that is not absolute, a name that is not one
-// row of at most 10 characters, a score that is not a whole number a game
-// can reach) is skipped, and the next start writes the file without it.
+// belong to a record (a folder that is not absolute, a name the name
+// question could not give, a score that is not a whole number a game can
+// reach) is skipped, and the next start writes the file without it.
 #include <QString>
 #include <functional>
 #include <optional>

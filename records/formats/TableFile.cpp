@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "SharedTable.h"
+#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
 #include "platform/files/TextFile.h"
 
@@ -40,6 +42,12 @@ std::optional<Table> Save(const QString& dir, const Table& fallback, const std::
 std::optional<Table> SaveRows(const QString& dir, const Table& fallback, const std::vector<NewRow>& rows,
                               const std::function<void()>& beforeReplace, const std::function<void()>& onWait,
                               const std::function<bool()>& keepWaiting, SaveTrouble* trouble) {
+    // The table every account shares is written by its writer alone.
+    if (const std::optional<std::string> writer = SharedTableWriter(); writer && QDir(dir) == QDir(TableFolder())) {
+        if (trouble) *trouble = SaveTrouble::None;
+        if (rows.empty()) return ReadFile(dir).value_or(fallback);  // nothing to change
+        return SaveShared(*writer, dir, rows, onWait, keepWaiting, trouble);
+    }
     SaveTrouble ignored;
     SaveTrouble& why = trouble ? *trouble : ignored;
     why = SaveTrouble::None;

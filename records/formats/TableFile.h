@@ -47,7 +47,9 @@ struct NewRow {
 // With `keepWaiting`, the wait for the lock asks it every few hundredths of
 // a second and gives the save up once it says no. `*trouble` tells why
 // nothing was saved.
-enum class SaveTrouble { None, Busy, NoLock, TooLong, NotWritten };
+// For the shared table, the writer says why: Refused (not a valid record),
+// NoTable (the package's table is missing), NoSpace, ReadOnlyDisk.
+enum class SaveTrouble { None, Busy, NoLock, TooLong, NotWritten, Refused, NoTable, NoSpace, ReadOnlyDisk };
 std::optional<Table> Save(const QString& dir, const Table& fallback, const std::optional<NewRow>& row,
                           const std::function<void()>& beforeReplace = {}, const std::function<void()>& onWait = {},
                           const std::function<bool()>& keepWaiting = {}, SaveTrouble* trouble = nullptr);

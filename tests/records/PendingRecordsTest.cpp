@@ -107,7 +107,8 @@ TEST(PendingRecords, JunkIsSkippedAHugeFileIsReadWithinItsBoundAndAllLandsInOneW
                             table + "\nHuge\n12345678901234567890\n" +    // past what a game reaches
                             table + "\nElevenChars\n100\n" +              // a name the field cannot give
                             "relative/folder\nRel\n100\n" +               // a folder that is not absolute
-                            table + "\nAlso\n-20\n";                      // a record after the junk
+                            table + "\nNeg\n-20\n" +                      // below what a game reaches
+                            table + "\nAlso\n20\n";                       // a record after the junk
     const QString path = f.PendingIn(f.Data());
     Put(path, text);
     ASSERT_EQ(truncate(path.toLocal8Bit().constData(), 100 * 1024 * 1024), 0);  // 100 MB, the rest zeros
@@ -115,7 +116,7 @@ TEST(PendingRecords, JunkIsSkippedAHugeFileIsReadWithinItsBoundAndAllLandsInOneW
     EXPECT_EQ(pending::MergeInto(f.tables.path(), For(std::chrono::seconds(2))), 2);
     EXPECT_EQ(f.Names(), (std::vector<std::string>{"Kept", "Old", "Also"}));
     const hof::Table t = *hof::ReadFile(f.tables.path());
-    EXPECT_EQ(t.colScores, (std::vector<double>{1500, 500, -20}));
+    EXPECT_EQ(t.colScores, (std::vector<double>{1500, 500, 20}));
     EXPECT_FALSE(QFile::exists(path));  // every record landed, the junk went with the file
     EXPECT_EQ(pending::MergeInto(f.tables.path(), For(std::chrono::seconds(2))), 0);
 
