@@ -5,6 +5,7 @@
 
 #include "mainwindow/Colors.h"
 #include "platform/desktop/Fonts.h"
+#include "platform/desktop/FrameKeeper.h"
 #include "platform/desktop/WindowFrame.h"
 #include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/Twips.h"
@@ -76,10 +77,14 @@ void frmHelp::ShowModal() {
     closingFromCode_ = false;
     Form_Load();
     if (main_) {
-        // Centred on the main window at its full height, whatever it has unrolled to.
-        const QPoint c = windowplace::FrameRect(main_).center();
-        windowplace::MoveFrame(
-            this, QPoint(c.x() - windowplace::FrameSize(this).width() / 2, c.y() - twips::ToPixels(kFullHeightTw) / 2));
+        // Centred on the main window at its full height, whatever it has
+        // unrolled to; worked out again once its frame is known (a place
+        // worked out with the frame a window manager had not yet drawn was
+        // a pixel off).
+        windowplace::Hold(this, [this] {
+            const QPoint c = windowplace::FrameRect(main_).center();
+            return QPoint(c.x() - windowplace::FrameSize(this).width() / 2, c.y() - twips::ToPixels(kFullHeightTw) / 2);
+        });
     }
     cmdNext->setFocus();
     exec();

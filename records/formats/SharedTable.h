@@ -11,20 +11,9 @@
 #include <vector>
 
 #include "TableFile.h"
+#include "WriterExit.h"
 
 namespace hof {
-
-// The writer's exit status.
-enum WriterExit {
-    Saved = 0,
-    Refused = 2,
-    NoLock = 3,
-    NoTable = 4,
-    TooLong = 5,
-    NoSpace = 6,
-    ReadOnlyDisk = 7,
-    NotWritten = 8
-};
 
 // Saves `rows` into the shared table in `dir` through `writer`: the best 99
 // of them, each name made one row. `onWait` runs once the writer waits for

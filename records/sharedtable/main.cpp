@@ -12,7 +12,7 @@
 //
 // Standard output: "wait" once another program holds a lock, "locked" once
 // it holds them all (from then on it finishes by itself). Exit status: see
-// WriterExit in records/formats/SharedTable.h.
+// records/formats/WriterExit.h.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -30,6 +30,7 @@
 #include "platform/files/SafeOpen.h"
 #include "platform/files/TextLines.h"
 #include "records/formats/HallOfFame.h"
+#include "records/formats/WriterExit.h"
 
 namespace {
 const std::string kFolder = GRAVLOK_SHARED_TABLE_DIR;
@@ -38,16 +39,7 @@ const std::string kLock = kTable + ".lock";
 constexpr size_t kMaxInput = 4096;                   // 99 records of the longest name and score
 constexpr size_t kMaxTableBytes = 16 * 1024 * 1024;  // as the game reads it
 
-enum Exit {
-    Saved = 0,
-    Refused = 2,
-    NoLock = 3,
-    NoTable = 4,
-    TooLong = 5,
-    NoSpace = 6,
-    ReadOnlyDisk = 7,
-    NotWritten = 8
-};
+using namespace hof;  // the exit statuses
 
 void Say(const char* line) { [[maybe_unused]] const ssize_t n = write(STDOUT_FILENO, line, strlen(line)); }
 
@@ -84,7 +76,7 @@ bool ReadRecords(std::vector<Row>& rows) {
     return true;
 }
 
-Exit WhyNotWritten(int err) {
+WriterExit WhyNotWritten(int err) {
     if (err == ENOSPC || err == EDQUOT || err == EFBIG) return NoSpace;
     if (err == EROFS) return ReadOnlyDisk;
     return NotWritten;

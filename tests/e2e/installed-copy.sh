@@ -33,7 +33,7 @@ export ALSOFT_CONF=$WORK/alsoft.conf
 GAME_PID=$!
 wait_for '[ -n "$(game_windows)" ]' 15 || fail "the window did not appear"
 MAIN=$(game_windows | head -1)
-xdotool key Left Right Up
+key_to_main Left Right Up
 # Some three seconds of sound written (the output runs at the sound's pace).
 wait_for '[ "$(stat -c %s "$WORK/out.wav" 2>/dev/null || echo 0)" -gt 1100000 ]' 30 || fail "no sound written"
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"

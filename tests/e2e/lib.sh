@@ -169,11 +169,21 @@ fixed_dialog_frame() {
 # Waits until the question window has the keyboard.
 question_active() { wait_for '[ -n "$(question_window)" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$(question_window)" ]' 20; }
 
+# Sends KEYS once the main window holds the keyboard (asked for it again
+# while it does not): a key is never sent blind, however slow the machine.
+key_to_main() {
+  wait_for '[ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ] || { xdotool windowactivate "$MAIN" 2>/dev/null; false; }' 60 ||
+    fail "the main window does not get the keyboard (active: $(xdotool getactivewindow 2>/dev/null))"
+  xdotool key "$@"
+}
+
 # Presses Down until a question window opens (two minutes at most, for a
-# loaded machine); prints its id.
+# loaded machine); prints its id. Each press goes to the main window while
+# it holds the keyboard.
 drop_until_question() {
   local q end=$((SECONDS + 120))
   while ((SECONDS < end)); do
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ] || xdotool windowactivate "$MAIN" 2>/dev/null || true
     xdotool key Down
     sleep 0.35
     q=$(question_window)

@@ -19,7 +19,7 @@ start_game "$GAME"
 # Paused for the whole test (Esc, then the window restored): left to play,
 # the game ends within minutes on a loaded machine, and its name question
 # then holds every other window.
-xdotool key Escape
+key_to_main Escape
 wait_for '[ "$(wm_state)" = Iconic ]' 15 || fail "Esc did not minimise: $(game_states)"
 xdotool windowmap "$MAIN"
 xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
