@@ -65,8 +65,7 @@ void SetSharedTable(const QString& folder, const QString& writer) { SharedOverri
 
 std::optional<std::string> SharedTableWriter() {
     const SharedTablePlace& o = SharedOverride();
-    const bool installed = o.folder.isEmpty();
-    if (installed && DataBesideProgram()) return std::nullopt;  // a portable folder keeps its own
+    const bool installed = o.folder.isEmpty();  // a portable folder has no writer: it keeps its own table
     const QString folder = installed ? QStringLiteral(GRAVLOK_SHARED_TABLE_DIR) : o.folder;
     const QString writer = installed ? QDir(ProgramFolder()).filePath("gravlok-table") : o.writer;
     if (!WriterReady(writer, installed) || !QFileInfo(folder).isDir()) return std::nullopt;
