@@ -169,11 +169,19 @@ fixed_dialog_frame() {
 # Waits until the question window has the keyboard.
 question_active() { wait_for '[ -n "$(question_window)" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$(question_window)" ]' 20; }
 
+# Whether the main window holds the keyboard: it has the X input focus
+# (the key goes there), or the window manager calls it active.
+main_has_keyboard() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$MAIN" ] || [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ]
+}
+# Asks for the keyboard for the main window: through the window manager, or
+# straight from the X server where none runs.
+ask_keyboard() { xdotool windowactivate "$MAIN" 2>/dev/null || xdotool windowfocus "$MAIN" 2>/dev/null || true; }
 # Sends KEYS once the main window holds the keyboard (asked for it again
 # while it does not): a key is never sent blind, however slow the machine.
 key_to_main() {
-  wait_for '[ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ] || { xdotool windowactivate "$MAIN" 2>/dev/null; false; }' 60 ||
-    fail "the main window does not get the keyboard (active: $(xdotool getactivewindow 2>/dev/null))"
+  wait_for 'main_has_keyboard || { ask_keyboard; false; }' 60 ||
+    fail "the main window does not get the keyboard (focus: $(xdotool getwindowfocus 2>/dev/null))"
   xdotool key "$@"
 }
 
@@ -183,7 +191,7 @@ key_to_main() {
 drop_until_question() {
   local q end=$((SECONDS + 120))
   while ((SECONDS < end)); do
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$MAIN" ] || xdotool windowactivate "$MAIN" 2>/dev/null || true
+    main_has_keyboard || ask_keyboard
     xdotool key Down
     sleep 0.35
     q=$(question_window)
