@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
 #include <string>
@@ -116,7 +117,9 @@ TEST(ForeignLock, EveryKindOfLockAnotherProgramHoldsIsWaitedForSoBothRecordsStay
         hof::InsertAt(start, 0, "Old", 500);
         ASSERT_TRUE(hof::Save(d.path(), start, std::nullopt));
         ASSERT_EQ(chmod(hof::PathIn(d.path()).toLocal8Bit().constData(), 0666), 0);
-        if (c.on != On::LockFile) {  // a lock file the game made and may write
+        if (c.on == On::LockFile) {  // the other program makes one the game may only read
+            ASSERT_TRUE(QFile::remove(hof::LockPathIn(d.path())));
+        } else {  // a lock file the game made and may write
             const int fd = open(hof::LockPathIn(d.path()).toLocal8Bit().constData(), O_RDWR | O_CREAT, 0666);
             ASSERT_GE(fd, 0);
             fchmod(fd, 0666);
