@@ -8,7 +8,7 @@
 #include "platform/desktop/Display.h"
 #include "platform/desktop/EndSignals.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 
 int main(int argc, char** argv) {
     if (!display::Choose()) {

@@ -13,7 +13,7 @@
 
 #include "mainwindow/frmMain.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 
 static frmMain* window = nullptr;
 

@@ -4,7 +4,7 @@
 
 #include "Colors.h"
 #include "frmMain.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "platform/runtime/Arithmetic.h"
 
 void frmMain::Form_Load() {

@@ -7,8 +7,8 @@
 #include "frmGravloFathers.h"
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
-#include "platform/files/DataFolder.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/DataFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "records/formats/PendingRecords.h"
 
 void frmMain::ClearHallOfFame() {

@@ -13,9 +13,9 @@
 
 #include "mainwindow/frmMain.h"
 #include "platform/desktop/WindowFrame.h"
-#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
 #include "platform/files/WriteTrouble.h"
+#include "platform/folders/DataFolder.h"
 #include "platform/widgets/WorkAside.h"
 #include "records/formats/PendingRecords.h"
 

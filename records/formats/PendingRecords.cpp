@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "platform/files/CodePage.h"
-#include "platform/files/DataFolder.h"
 #include "platform/files/SafeOpen.h"
 #include "platform/files/TextFile.h"
 #include "platform/files/TextLines.h"
+#include "platform/folders/DataFolder.h"
 
 namespace pending {
 namespace {

@@ -3,9 +3,9 @@
 #include <QDir>
 
 #include "SharedTable.h"
-#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
 #include "platform/files/TextFile.h"
+#include "platform/folders/DataFolder.h"
 
 namespace hof {
 

@@ -5,7 +5,7 @@
 #include <QStorageInfo>
 
 #include "platform/desktop/WindowFrame.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "platform/widgets/Twips.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "mainwindow/frmMain.h"
 #include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "platform/files/DataFolder.h"
+#include "platform/folders/DataFolder.h"
 #include "records/formats/PendingRecords.h"
 #include "records/formats/TableFile.h"
 

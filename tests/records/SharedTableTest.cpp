@@ -18,8 +18,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
+#include "platform/folders/DataFolder.h"
 #include "records/formats/PendingRecords.h"
 #include "records/formats/SharedTable.h"
 #include "records/formats/TableFile.h"

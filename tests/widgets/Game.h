@@ -11,7 +11,7 @@
 
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "records/frmStatistic.h"
 
 // A game in a folder of its own, with the given table file.

@@ -22,8 +22,8 @@
 
 #include "RecordSaving.h"
 #include "mainwindow/CaptionStrip.h"
-#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
+#include "platform/folders/DataFolder.h"
 #include "records/formats/PendingRecords.h"
 #include "records/frmEnterName.h"
 #include "records/frmGameOver.h"
@@ -159,15 +159,10 @@ TEST(RecordSafety, AProgramFolderMadeReadOnlyInPlayIsToldOfAndSendsNoRecordElsew
         ASSERT_EQ(chmod(dir.constData(), 0555), 0);
     }
     QString told;
-    Answers a;
-    a.Expect("frmEnterName", EnterName);
-    a.Expect("frmRecordMessage", Read(told));
-    a.Expect("frmGameOver", [](QDialog* d) { static_cast<frmGameOver*>(d)->cmdNo->click(); });
-    g.w->lngScore = 60000;
-    g.LandAndEnd();
+    const bool answered = EndWithARecordNotWritten(g, told);
     if (mounted) umount(dir.constData());
     else chmod(dir.constData(), 0755);
-    ASSERT_TRUE(a.AllAnswered());
+    ASSERT_TRUE(answered);
     EXPECT_TRUE(told.startsWith(QString::fromUtf8("Рекорд не записан: "))) << told.toStdString();
     EXPECT_EQ(g.Table(), kTable);
     EXPECT_FALSE(QFile::exists(QDir(players.Data()).filePath("GravlokFathers.txt")));

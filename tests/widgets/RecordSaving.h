@@ -13,9 +13,10 @@
 
 #include "Answers.h"
 #include "Game.h"
-#include "platform/files/DataFolder.h"
 #include "platform/files/FileLock.h"
+#include "platform/folders/DataFolder.h"
 #include "records/frmEnterName.h"
+#include "records/frmGameOver.h"
 
 inline void EnterName(QDialog* d) {
     auto* n = static_cast<frmEnterName*>(d);
@@ -29,6 +30,19 @@ inline Answers::Act Read(QString& text) {
         text = static_cast<QMessageBox*>(d)->text();
         d->accept();
     };
+}
+
+// A record of 6204 points that the save cannot write: the name given, the
+// game's message read into `told`, No to the new-game question. True when every window
+// came and was answered.
+inline bool EndWithARecordNotWritten(Game& g, QString& told) {
+    Answers a;
+    a.Expect("frmEnterName", EnterName);
+    a.Expect("frmRecordMessage", Read(told));
+    a.Expect("frmGameOver", [](QDialog* d) { static_cast<frmGameOver*>(d)->cmdNo->click(); });
+    g.w->lngScore = 60000;
+    g.LandAndEnd();
+    return a.AllAnswered();
 }
 
 // The player's own data folder and spare folder, for the records kept for

@@ -19,7 +19,7 @@
 #include "mainwindow/Colors.h"
 #include "mainwindow/frmMain.h"
 #include "platform/files/FileLock.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "records/frmEnterName.h"
 #include "records/frmFuture.h"
 #include "records/frmGameOver.h"

@@ -32,13 +32,7 @@ TEST(SaveTrouble, ARecordNotWrittenIsToldAndTheListShowsTheFile) {
     const QString table = QDir(g.dir.path()).filePath("GravlokFathers.txt");
     ASSERT_EQ(chmod(table.toLocal8Bit().constData(), 0444), 0);
     QString told;
-    Answers a;
-    a.Expect("frmEnterName", EnterName);
-    a.Expect("frmRecordMessage", Read(told));
-    a.Expect("frmGameOver", [](QDialog* d) { static_cast<frmGameOver*>(d)->cmdNo->click(); });
-    g.w->lngScore = 60000;
-    g.LandAndEnd();
-    ASSERT_TRUE(a.AllAnswered()) << a.seen.size();
+    ASSERT_TRUE(EndWithARecordNotWritten(g, told));
     EXPECT_EQ(told, QString::fromUtf8("Рекорд не записан: файл таблицы рекордов только для чтения."));
     EXPECT_EQ(g.Table(), kTable);
     QListWidget* list = g.w->GravloFathers()->lstTable;

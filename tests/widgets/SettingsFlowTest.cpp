@@ -9,7 +9,7 @@
 
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"

@@ -12,7 +12,7 @@
 #include "Scripted.h"
 #include "mainwindow/frmMain.h"
 #include "platform/audio/SoundDevice.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 #include "sound/DirectSound.h"
 #include "sound/settingswindow/frmOpen.h"
 #include "sound/settingswindow/frmSettings.h"

@@ -8,7 +8,7 @@
 #include <QListWidget>
 
 #include "RecordSaving.h"
-#include "platform/files/DataFolder.h"
+#include "platform/folders/DataFolder.h"
 #include "records/frmGameOver.h"
 #include "records/frmGravloFathers.h"
 

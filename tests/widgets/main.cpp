@@ -8,7 +8,7 @@
 
 #include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/files/ProgramFolder.h"
+#include "platform/folders/ProgramFolder.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
