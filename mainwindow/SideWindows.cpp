@@ -58,6 +58,24 @@ void frmMain::FollowMainWindow() {
         if (s && s->isVisible() && windowstate::AskedMinimized(s) != minimized)
             windowstate::Apply(
                 s, minimized ? s->windowState() | Qt::WindowMinimized : s->windowState() & ~Qt::WindowMinimized);
+    if (!minimized) KeyboardBackToGame();
+}
+
+// Back in view, the game has the keyboard, whichever of its windows the
+// window manager made active. A side window activated while the game was
+// still minimised could not hand it over then (to activate the main window
+// is to restore it), and a window manager that activates the window a task
+// bar names, or none after a plain map, does not move it on itself: a side
+// window would keep the keyboard and no key would reach the game. A question
+// or the settings window keeps it; so does another program's window (the
+// window manager's rules on activation decide, if it asks for it again).
+void frmMain::KeyboardBackToGame() {
+    if (!isVisible()) return;
+    QWidget* active = QApplication::activeWindow();
+    const bool side = active && (active == gravloFathers_ || active == statistic_ || active == future_);
+    if (active == this || (active && !side) || QApplication::activeModalWidget()) return;
+    activateWindow();
+    raise();
 }
 
 frmGravloFathers* frmMain::GravloFathers() {
@@ -131,12 +149,24 @@ void frmMain::ApplySideWindowSettings(int which, QPoint place, bool shown) {
     QWidget* w = SideWindow(which);
     // Placed before it shows: the place is the outer corner the file keeps.
     if (shown) windowplace::MoveFrame(w, place);
-    w->setVisible(shown);
+    ShowInGameState(w, shown);
 }
 
 void frmMain::ShowSideWindow(int which, bool shown) {
     if (SideWaits(MadeSideWindow(which))) sidesWaiting_.shown[static_cast<size_t>(which)] = shown;
-    else SideWindow(which)->setVisible(shown);
+    else ShowInGameState(SideWindow(which), shown);
+}
+
+// A hidden side window takes no state (see Form_Resize): shown again, it
+// takes the game's first.
+void frmMain::ShowInGameState(QWidget* w, bool shown) {
+    if (shown && !w->isVisible()) {
+        const bool minimized = windowstate::HeadedMinimized(this);
+        if (static_cast<bool>(w->windowState() & Qt::WindowMinimized) != minimized)
+            windowstate::Apply(
+                w, minimized ? w->windowState() | Qt::WindowMinimized : w->windowState() & ~Qt::WindowMinimized);
+    }
+    w->setVisible(shown);
 }
 
 void frmMain::MakeSideWindows() {

@@ -39,21 +39,25 @@ void frmMain::RebuildWindowRgn() {
 
 void frmMain::Form_Resize() {
     const Qt::WindowStates state = windowState();
-    const std::array<QWidget*, 3> sides{gravloFathers_.data(), statistic_.data(), future_.data()};
     if (state & Qt::WindowMinimized) {
         if (!chkPause->isChecked()) chkPause->setChecked(true);  // pauses, without a further minimise
-    } else {
-        for (QWidget* s : sides)
-            if (s) s->setWindowState(Qt::WindowNoState);
     }
-    // Hidden side windows stay hidden: they only take the state. The window
-    // manager is asked for it as it has them, whatever Qt has heard so far.
-    // Brought back, they wait until the window manager shows the main window
-    // again (the main window's report brings them): a window shown anew while
-    // the window it belongs to is still minimised is minimised with it.
+    // Only the side windows the player shows take the state. A hidden one
+    // is left alone: a window brought back from minimised is mapped by the
+    // toolkit whether it is shown or not, and would come back blank. It
+    // takes the game's state when its button shows it again. The window
+    // manager is asked for the state as it has them, whatever Qt has heard
+    // so far. Brought back, they wait until the window manager shows the
+    // main window again (the main window's report brings them): a window
+    // shown anew while the window it belongs to is still minimised is
+    // minimised with it.
     const bool mainStillMinimized = !(state & Qt::WindowMinimized) && windowstate::Minimized(this);
-    for (QWidget* s : sides)
-        if (s && !mainStillMinimized) windowstate::Apply(s, state);
+    for (QWidget* s : {static_cast<QWidget*>(gravloFathers_.data()), static_cast<QWidget*>(statistic_.data()),
+                       static_cast<QWidget*>(future_.data())}) {
+        if (!s || !s->isVisible()) continue;
+        if (!(state & Qt::WindowMinimized)) s->setWindowState(Qt::WindowNoState);
+        if (!mainStillMinimized) windowstate::Apply(s, state);
+    }
     if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         resize(twips::ToPixels(kOuterWidthTw), twips::ToPixels(kOuterHeightTw));
 }

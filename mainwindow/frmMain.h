@@ -193,11 +193,13 @@ public:
     void LoadSettings();
     void FollowSideWindow(QWidget* side);
     void FollowMainWindow();
+    void KeyboardBackToGame();
     bool SideWindowVisible(int which) const;  // 0 hall of fame, 1 statistic, 2 future
     // The settings' place and showing of a side window (0, 1, 2 as above),
     // and a showing or hiding by its toggle.
     void ApplySideWindowSettings(int which, QPoint place, bool shown);
     void ShowSideWindow(int which, bool shown);
+    void ShowInGameState(QWidget* w, bool shown);
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;

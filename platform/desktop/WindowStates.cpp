@@ -206,6 +206,16 @@ void Apply(QWidget* w, Qt::WindowStates state) {
     });
 }
 
-void Watch(QWidget* w, std::function<void()> changed) { new Watcher(w, std::move(changed)); }
+void Watch(QWidget* w, std::function<void()> changed) {
+    // A window is watched from when it is made: what it is made in is the
+    // program's word on it. Were Qt's word taken later instead, a window
+    // made anew would take its first minimise by the window system for the
+    // answer to a request of the program's, and undo it.
+    if (!w->property(kAsked).isValid()) {
+        w->setProperty(kAsked, w->isMinimized());
+        w->setProperty(kAnswered, true);
+    }
+    new Watcher(w, std::move(changed));
+}
 
 }  // namespace windowstate

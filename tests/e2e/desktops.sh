@@ -5,9 +5,12 @@
 # request to a side window or to the settings window, and brought back
 # through _NET_ACTIVE_WINDOW (a task-bar click) on the main window or on a
 # side window, or by a map request: every window of the game takes the main
-# window's state each time. The help window's client area is the size it is
-# drawn at whatever the frame, its "Далее" button is where it is drawn, and
-# every screen opens at one place.
+# window's state each time, and after each restore the keys go to the game,
+# whichever window the window manager made active. A side window hidden by
+# its button stays hidden through a minimise and a restore; a Future window
+# closed and made again minimises the game at its first request. The help
+# window's client area is the size it is drawn at whatever the frame, its
+# "Далее" button is where it is drawn, and every screen opens at one place.
 #   tests/e2e/desktops.sh BUILD_DIR WM [ROUNDS]
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -32,30 +35,82 @@ together() { wait_for "all_in $1" 15 || fail "$2: $(game_states)"; }
 # window (some keep it mapped, out of view: a map is nothing there).
 mapped() { xwininfo -id "$1" | grep -q IsViewable; }
 
+# After a restore, whichever window the window manager made active, the
+# keyboard is the game's: Esc with no window named goes on playing, a second
+# Esc pauses and minimises the game again.
+keys_reach_game() {
+  wait_for main_has_keyboard 15 ||
+    fail "$1: the keyboard stayed with $(xdotool getwindowname "$(xdotool getwindowfocus 2>/dev/null)" 2>/dev/null) (active: $(xdotool getactivewindow 2>/dev/null), main $MAIN)"
+  xdotool key Escape Escape
+  together Iconic "$1: after Esc Esc"
+}
+
 for round in $(seq 1 "$ROUNDS"); do
   strip_minimise
   together Iconic "round $round: after the strip's minimise button"
   wmctrl -i -a "$MAIN"
   together Normal "round $round: after _NET_ACTIVE_WINDOW to the main window"
+  keys_reach_game "round $round: restored through the main window"
 
-  # The game stays paused after a restore: the first Esc goes on playing,
-  # the second pauses and minimises.
-  xdotool key Escape Escape
-  together Iconic "round $round: after Esc"
-  if mapped "$MAIN"; then
-    wmctrl -i -a "$STAT"
-    together Normal "round $round: after _NET_ACTIVE_WINDOW to the statistic window"
-  else
+  wmctrl -i -a "$STAT"
+  together Normal "round $round: after _NET_ACTIVE_WINDOW to the statistic window"
+  keys_reach_game "round $round: restored through the statistic window"
+  if ! mapped "$MAIN"; then
     xdotool windowmap "$MAIN"
     together Normal "round $round: after a map request of the main window"
+    keys_reach_game "round $round: restored by a map request"
   fi
+  wmctrl -i -a "$HALL"
+  together Normal "round $round: after _NET_ACTIVE_WINDOW to the hall of fame"
+  keys_reach_game "round $round: restored through the hall of fame"
+  wmctrl -i -a "$MAIN"
+  together Normal "round $round: after _NET_ACTIVE_WINDOW to the main window"
 
   xdotool windowminimize "$FUT"
   together Iconic "round $round: after a minimise request to the future window"
   wmctrl -i -a "$FUT"
   together Normal "round $round: after _NET_ACTIVE_WINDOW to the future window"
+  keys_reach_game "round $round: restored through the future window"
+  wmctrl -i -a "$MAIN"
+  together Normal "round $round: after _NET_ACTIVE_WINDOW to the main window"
 done
 note "$ROUNDS rounds: minimised and restored together every time"
+
+note "a side window hidden by its button stays hidden through a minimise and restore"
+# What the window manager says of a hidden window: nothing, or Withdrawn.
+hidden() { case $(state_of "$1") in Normal | Iconic) return 1 ;; esac; ! mapped "$1"; }
+menu_click 152 $TOGGLE_Y  # Stat
+wait_for 'hidden "$STAT"' 30 || fail "Stat did not hide the statistic window: $(game_states)"
+shown_in() { local id; for id in $MAIN $FUT $HALL; do [ "$(state_of "$id")" = "$1" ] || return 1; done; }
+for way in strip Esc; do
+  if [ $way = strip ]; then strip_minimise; else key_to_main Escape Escape; fi
+  wait_for 'shown_in Iconic' 15 || fail "the $way's minimise with the statistic hidden: $(game_states)"
+  wmctrl -i -a "$MAIN"
+  wait_for 'shown_in Normal' 15 || fail "restored after the $way's minimise: $(game_states)"
+  # Keys the game takes after the restore: a window it brought back with the
+  # restore is mapped by then, and minimised with the game.
+  key_to_main Escape Escape
+  wait_for 'shown_in Iconic' 15 || fail "Esc Esc after the restore: $(game_states)"
+  hidden "$STAT" || fail "the hidden statistic window came back after the $way's minimise and a restore: $(game_states)"
+  wmctrl -i -a "$MAIN"
+  wait_for 'shown_in Normal' 15 || fail "restored again: $(game_states)"
+done
+menu_click 152 $TOGGLE_Y  # shown again by one press
+wait_for '[ -n "$(named Statistic)" ]' 30 || fail "one press of Stat did not show the statistic window: $(game_states)"
+STAT=$(named Statistic)
+
+note "a Future window closed by its close box and made again: its first minimise request minimises the game"
+wmctrl -i -c "$FUT"
+wait_for '[ -z "$(named Future)" ]' 10 || fail "the future window did not close"
+menu_click 56 $TOGGLE_Y
+if ! wait_for '[ -n "$(named Future)" ]' 10; then menu_click 56 $TOGGLE_Y; fi
+wait_for '[ -n "$(named Future)" ]' 10 || fail "the Future button made no window: $(game_states)"
+FUT=$(named Future)
+wait_for '[ -n "$(still "$FUT")" ]' 10
+xdotool windowminimize "$FUT"
+together Iconic "the first minimise request to the Future window made again"
+wmctrl -i -a "$MAIN"
+together Normal "restored after the remade Future's minimise"
 
 note "the settings window: a minimise request leaves every window in view"
 menu_click 144 $HELP_Y

@@ -20,9 +20,33 @@ outside() {
   # A failure shows what the game printed last.
   trap 'rc=$?; [ $rc -eq 0 ] || tail -20 "$WORK/game.log" 2>/dev/null | sed "s/^/game: /" >&2; rm -rf "$WORK"' EXIT
   install_game "$build" "$WORK/game"
+  [ "${E2E_WM:-}" != kwin-wayland ] || { in_kwin_wayland "$screen" "$@"; return; }
   local session=()
   [ "${E2E_WM:-openbox}" = openbox ] || session=(dbus-run-session --)
   QT_QPA_PLATFORM=xcb xvfb-run -a -n "$n" -s "-screen 0 $screen" "${session[@]}" "$0" --inside "$WORK" "$@"
+}
+
+# KDE's Wayland session: KWin on a virtual output of SCREEN's size runs the
+# script as its session, the game on its Xwayland. KWin's binary carries a
+# file capability that a container may refuse to start: a copy of it runs
+# without one. The session's output goes to a file, shown when it ends.
+#   in_kwin_wayland SCREEN ARGS...
+in_kwin_wayland() {
+  local screen=$1 width height rc=0
+  shift
+  width=${screen%%x*} height=${screen#*x}
+  height=${height%%x*}
+  cp "$(command -v kwin_wayland)" "$WORK/kwin_wayland"
+  mkdir -m 700 "$WORK/run"
+  printf '#!/bin/sh\nexec "%s" --inside "%s"%s >"%s/session.log" 2>&1\n' "$0" "$WORK" "$(printf ' "%s"' "$@")" "$WORK" \
+    >"$WORK/session"
+  chmod +x "$WORK/session"
+  XDG_RUNTIME_DIR=$WORK/run QT_QPA_PLATFORM=xcb dbus-run-session -- "$WORK/kwin_wayland" --virtual --xwayland \
+    --width "$width" --height "$height" --socket "gravlok-kwin-$$" --exit-with-session "$WORK/session" \
+    >"$WORK/wm.log" 2>&1 || rc=$?
+  cat "$WORK/session.log" 2>/dev/null
+  [ -s "$WORK/session.log" ] || tail -5 "$WORK/wm.log" >&2
+  return $rc
 }
 
 # Waits up to $2 seconds (default 10) for a command to succeed.
@@ -41,7 +65,8 @@ game_windows() { xdotool search --onlyvisible --name '^Gravlok XII Mirvax$' 2>/d
 # A visible game window other than the main one (a question), or nothing.
 question_window() { game_windows | grep -vx "$MAIN" | head -1; }
 
-# The window manager of $E2E_WM (openbox unless said: mutter, kwin, xfwm4),
+# The window manager of $E2E_WM (openbox unless said: mutter, kwin, xfwm4,
+# kwin-wayland),
 # once it is ready to manage windows. The desktops' own managers run in a
 # session bus of their own (see outside). On a loaded machine one may give
 # up before it got hold of the display: it is started again, twice at most.
@@ -53,6 +78,9 @@ start_wm() {
       mutter) mutter --x11 --replace --sm-disable >"$WORK/wm.log" 2>&1 & ;;
       kwin) kwin_x11 --replace >"$WORK/wm.log" 2>&1 & ;;
       xfwm4) xfwm4 --replace >"$WORK/wm.log" 2>&1 & ;;
+      kwin-wayland)  # the session's compositor manages the X windows too
+        wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 30 || fail "KWin's Xwayland has no window manager"
+        return 0 ;;
       *) fail "no such window manager: $E2E_WM" ;;
     esac
     pid=$!
