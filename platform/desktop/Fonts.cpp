@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 namespace {
 std::thread& FontConfigReader() {
@@ -39,7 +40,9 @@ QStringList InstallFonts(const QString& folder) {
 
 QFont LayoutFont(const QString& family, double points, bool bold, bool underline) {
     constexpr double kBitmapPoints = 8.25;
-    const bool bitmapDrawsIt = !bold && points <= kBitmapPoints + 0.01;
+    // Its strike is pixels of the display: at another display scale the
+    // strike's glyphs would stand apart at the scaled advances.
+    const bool bitmapDrawsIt = !bold && points <= kBitmapPoints + 0.01 && qGuiApp && qGuiApp->devicePixelRatio() == 1.0;
     QFont f(family == "MS Sans Serif" && !bitmapDrawsIt ? QStringLiteral("Tahoma") : family);
     f.setPointSizeF(points);
     f.setBold(bold);

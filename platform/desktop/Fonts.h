@@ -20,7 +20,9 @@ QStringList InstallFonts(const QString& folder);
 // A font of the layout at its size and weight. MS Sans Serif is a bitmap
 // face whose file draws one size well (8.25 pt, its 13-pixel strike) and no
 // bold: its other sizes and its bold are drawn by Tahoma, the outline face
-// made to its metrics, so a bold caption is bold and a bigger one bigger.
+// made to its metrics, so a bold caption is bold and a bigger one bigger;
+// at a display scale other than 100 % Tahoma draws every size (the strike
+// is the display's pixels).
 // Tahoma's bold is the face made at build time from Wine's Tahoma Bold
 // (fonts/tahoma-bold-face.ttf, data/makeboldface.cpp).
 QFont LayoutFont(const QString& family, double points, bool bold = false, bool underline = false);

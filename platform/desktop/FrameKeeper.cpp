@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <optional>
 
+#include "ScreenUnits.h"
+#include "WindowPlace.h"
 #include "X11.h"
 
 namespace windowplace {
@@ -29,7 +31,7 @@ std::optional<QPoint> FrameCornerOnServer(const QWidget* w) {
     if (!e) return std::nullopt;
     const std::optional<x11::Corner> at = x11::ViewedAt(id);
     if (!at) return std::nullopt;
-    return QPoint(at->x - e->left, at->y - e->top);
+    return screenunits::FromDisplay(w, QPoint(at->x - e->left, at->y - e->top));
 }
 
 // Holds a window's frame at its place on every showing. A window manager
@@ -160,7 +162,7 @@ QMargins KnownFrame(const QWidget* w) {
     // has not placed it yet.
     QMargins m;
     const auto said = x11::Connection() ? x11::FrameExtents(static_cast<xcb_window_t>(w->winId())) : std::nullopt;
-    if (said) m = QMargins(said->left, said->top, said->right, said->bottom);
+    if (said) m = screenunits::FromDisplay(w, QMargins(said->left, said->top, said->right, said->bottom));
     else m = w->windowHandle()->frameMargins();
     if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0) return {};
     if (!m.isNull()) Last() = m;
@@ -181,18 +183,21 @@ void MoveNow(QWidget* w, QPoint p) {
     // would work its own area's place out from a frame it may not know.
     QWindow* h = w->windowHandle();
     if (h && !w->isVisible() && !Frameless(w)) h->setFramePosition(p);
-    else if (!Frameless(w) && FrameCornerOnServer(w))
-        x11::MoveFrame(static_cast<xcb_window_t>(w->winId()), p.x(), p.y());
-    else w->move(p);
+    else if (!Frameless(w) && FrameCornerOnServer(w)) {
+        const QPoint d = screenunits::ToDisplay(w, p);
+        x11::MoveFrame(static_cast<xcb_window_t>(w->winId()), d.x(), d.y());
+    } else w->move(p);
 }
 
 void Hold(QWidget* w, Place place) {
+    // Wherever the game puts a window, it is on the screen.
+    Place onScreen = [w, place = std::move(place)] { return OnScreen(w, place()); };
     if (Frameless(w)) {
-        w->move(place());
+        w->move(onScreen());
         return;
     }
-    const QPoint p = place();
-    Keeper::Of(w)->Hold(std::move(place));
+    const QPoint p = onScreen();
+    Keeper::Of(w)->Hold(std::move(onScreen));
     MoveNow(w, p);
 }
 

@@ -3,8 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 #include "FrameKeeper.h"
+#include "ScreenUnits.h"
 
 namespace windowplace {
 
@@ -36,6 +39,20 @@ void CentreFrame(QWidget* w, const QRect& area) {
 QRect ScreenArea(const QWidget* w) {
     QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QPoint OnScreen(const QWidget* w, QPoint p) {
+    QRect area = ScreenArea(w);
+    // At a fractional scale the toolkit rounds the screen's size up (its
+    // last pixel is partly off the display), and the place and the frame's
+    // widths are each rounded to the display's pixels: two pixels spare.
+    const double scale = screenunits::Scale(w);
+    if (scale != std::floor(scale)) area.adjust(0, 0, -2, -2);
+    const QSize s = FrameSize(w);
+    const auto within = [](int at, int size, int start, int length) {
+        return std::max(start, std::min(at, start + length - size));
+    };
+    return QPoint(within(p.x(), s.width(), area.x(), area.width()), within(p.y(), s.height(), area.y(), area.height()));
 }
 
 }  // namespace windowplace

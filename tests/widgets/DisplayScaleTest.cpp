@@ -3,11 +3,14 @@
 // and 150 % (QT_SCALE_FACTOR).
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 
 #include "Game.h"
+#include "platform/desktop/Fonts.h"
 
 namespace {
 // The x of every column of row y whose pixel has the grid's colour.
@@ -49,4 +52,46 @@ TEST(DisplayScale, TheWellsGridLinesAreOnePixelWideAndEvenlySpacedOnTheScreen) {
     ASSERT_EQ(xs.size(), 16u) << "scale " << dpr;  // 15 columns: 16 lines, each one pixel wide
     const auto [lo, hi] = Gaps(xs);
     EXPECT_LE(hi - lo, 1) << "scale " << dpr << ": gaps from " << lo << " to " << hi;
+}
+
+namespace {
+// The rows of `text` in `font` that hold ink, drawn at a display scale, in
+// the display's pixels.
+int InkHeight(const QFont& font, const QString& text, double scale) {
+    QImage img(qRound(200 * scale), qRound(40 * scale), QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QRect(0, 0, 200, 40), Qt::AlignCenter, text);
+    }
+    int top = img.height(), bottom = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return bottom < top ? 0 : bottom - top + 1;
+}
+}  // namespace
+
+// The dialogs' small text grows with the display scale: a face whose glyphs
+// are one strike of the display's pixels would draw them at 100 % between
+// the scaled advances, letter-spaced.
+TEST(DisplayScale, SmallTextGrowsWithTheScaleNotLetterSpaced) {
+    Game g;  // the game's fonts
+    const double scale = g.w->devicePixelRatioF();
+    if (scale == 1.0) GTEST_SKIP() << "run at a display scale (QT_SCALE_FACTOR)";
+    const QFont f = LayoutFont("MS Sans Serif", 8.25);
+    for (const char* text : {"Озвучивание", "Да"}) {
+        const QString t = QString::fromUtf8(text);
+        const int atFull = InkHeight(f, t, 1.0), scaled = InkHeight(f, t, scale);
+        // At least half the growth, whatever the hinting rounds.
+        EXPECT_GE(scaled, atFull * (1 + (scale - 1) / 2))
+            << text << " in " << f.family().toStdString() << ": " << atFull << " px high at 100 %, " << scaled << " at "
+            << scale * 100 << " %";
+    }
 }
