@@ -9,8 +9,10 @@
 #include "platform/desktop/EndSignals.h"
 #include "platform/desktop/Fonts.h"
 #include "platform/folders/ProgramFolder.h"
+#include "platform/runtime/StartupSteps.h"
 
 int main(int argc, char** argv) {
+    startupsteps::Mark("main: the libraries loaded");
     if (!display::Choose()) {
         std::fprintf(stderr, "%s\n", display::NoDisplayMessage());
         return 1;
@@ -18,16 +20,23 @@ int main(int argc, char** argv) {
     // The font configuration is read while the toolkit connects to the display.
     ReadFontConfigAside();
     QApplication app(argc, argv);
+    startupsteps::Mark("the toolkit connected to the display");
     QApplication::setStyle(QStyleFactory::create("Fusion"));
+    startupsteps::Mark("the style");
     InstallFonts(ProgramFolder());
+    startupsteps::Mark("the fonts");
     // The sound server is reached while the windows are built; the music
     // starts the moment it answers.
     sounddevice::OpenInBackground();
+    startupsteps::Mark("the sound output's opening started aside");
     frmMain w;
+    startupsteps::Mark("the main window's controls");
     w.Form_Load();
+    startupsteps::Mark("Form_Load");
     w.winId();  // the window exists now, so its first showing can be watched
     StartupProbe::Watch(w.windowHandle());
     w.show();
+    startupsteps::Mark("shown");
     w.picGravlok->setFocus();
     // Ended by the desktop: the settings are written as by the close box.
     endsignals::Install([&w] { w.EndBySession(); }, [&w] { w.SaveSettings(); });

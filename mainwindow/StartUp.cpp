@@ -6,6 +6,7 @@
 #include "frmMain.h"
 #include "platform/folders/ProgramFolder.h"
 #include "platform/runtime/Arithmetic.h"
+#include "platform/runtime/StartupSteps.h"
 
 void frmMain::Form_Load() {
     QDir::setCurrent(ProgramFolder());          // 1
@@ -49,8 +50,10 @@ void frmMain::Form_Load() {
     Initialize_Array_For_Zunbel(arrC, arrQueue[1].strShape);  // 21
     Initialize_Array_For_Zunbel(arrNext, arrQueue[2].strShape);
     AnnounceNext();
+    startupsteps::Mark("Form_Load: the well and the queue");
     LoadHallOfFame();  // 22
     FillHallOfFameList();
+    startupsteps::Mark("Form_Load: the hall of fame read");
     iHallCount = static_cast<int16_t>(HallOfFameRows());  // 23
     iPlace = iHallCount;
     ClearStatistic();                  // 24
@@ -66,9 +69,12 @@ void frmMain::Form_Load() {
     bDropping = false;                                                             // 30
     if (iPlace < 99) lblPosition->setText(QString("Place # %1").arg(iPlace + 1));  // 31
     DrawFuture();                                                                  // 32
-    if (!bSoundReady) {                                                            // 33
+    startupsteps::Mark("Form_Load: the pictures drawn");
+    if (!bSoundReady) {  // 33
         CreateSoundChannels();
+        startupsteps::Mark("Form_Load: the sound channels made");
         LoadSettings();
+        startupsteps::Mark("Form_Load: the settings read");
         ForLoop = SpeedChange != 0 ? -5000 : 0;
         iPanStep = 1;
         bSoundReady = true;
