@@ -2,7 +2,9 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "FirstShowing.h"
 #include "StartupProbe.h"
+#include "mainwindow/GameIcon.h"
 #include "mainwindow/frmMain.h"
 #include "platform/audio/SoundDevice.h"
 #include "platform/desktop/Display.h"
@@ -25,8 +27,8 @@ int main(int argc, char** argv) {
     startupsteps::Mark("the style");
     InstallFonts(ProgramFolder());
     startupsteps::Mark("the fonts");
-    // The sound server is reached while the windows are built; the music
-    // starts the moment it answers.
+    // The sound output is opened aside once the window is up (the wave
+    // files' library loads meanwhile); the music starts the moment it is.
     sounddevice::OpenInBackground();
     startupsteps::Mark("the sound output's opening started aside");
     frmMain w;
@@ -35,6 +37,12 @@ int main(int argc, char** argv) {
     startupsteps::Mark("Form_Load");
     w.winId();  // the window exists now, so its first showing can be watched
     StartupProbe::Watch(w.windowHandle());
+    // Once the window is on the screen: the sound output is opened, and the
+    // task bar gets the game's picture.
+    FirstShowing::Then(w.windowHandle(), [&w] {
+        sounddevice::WindowShown();
+        w.setWindowIcon(GameIcon());
+    });
     w.show();
     startupsteps::Mark("shown");
     w.picGravlok->setFocus();

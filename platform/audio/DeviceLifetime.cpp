@@ -2,8 +2,10 @@
 // start-up, resting while nothing can sound, served by its own thread, and
 // closed at exit.
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "SoundDevice.h"
@@ -11,10 +13,26 @@
 #include "WaveCache.h"
 #include "platform/audio/server/ServerOutput.h"
 #include "platform/audio/server/ServerProbe.h"
+#include "platform/audio/waves/SndfileCalls.h"
 
 namespace {
 using soundshared::S;
 using Shared = soundshared::Shared;
+
+// The main window's first showing, awaited by the background open.
+struct Gate {
+    std::mutex m;
+    std::condition_variable cv;
+    bool open = false;
+    void Wait(std::chrono::milliseconds most) {
+        std::unique_lock lock(m);
+        cv.wait_for(lock, most, [this] { return open; });
+    }
+};
+Gate& WindowUp() {
+    static Gate g;
+    return g;
+}
 
 // At exit the device is closed; buffers and sources still held by static
 // objects go with it.
@@ -217,11 +235,26 @@ void OpenInBackground() {
         return;
     }
     s.opening = std::async(std::launch::async, [server = ServerInterfaceChosen()] {
+        // The wave files' library loads beside the window being built (the
+        // music opens its file before the window shows). The output's
+        // library and its connection wait until the window is up: on a
+        // machine of two cores they would take the time it is built in.
+        SndfileLibrary().Load();
+        WindowUp().Wait(std::chrono::seconds(1));
         if (server && serveroutput::Connect()) return Shared::Opened{nullptr, true};
         // The service thread picks it up at its next round (20 ms at most).
         return Shared::Opened{OpenalDevice::OpenDefault(), false};
     });
     soundshared::StartService();
+}
+
+void WindowShown() {
+    Gate& g = WindowUp();
+    {
+        std::lock_guard lock(g.m);
+        g.open = true;
+    }
+    g.cv.notify_all();
 }
 
 bool UseLoopback(int rate) {

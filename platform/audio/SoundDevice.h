@@ -88,6 +88,9 @@ int DeviceOpens();
 // it, a streamed music attaches itself once it is there. Start-up calls it
 // first, so the window comes up without waiting for the sound server.
 void OpenInBackground();
+// The main window is on the screen: the background open goes ahead (it
+// waits a second at most for this).
+void WindowShown();
 // Whether the desktop's sound server plays, through its own interface.
 bool ThroughServer();
 // Whether the device mixes nothing now (nothing can sound).

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/audio/waves/Mixdown.h"
+#include "platform/audio/waves/SndfileCalls.h"
 #include "platform/audio/waves/WaveFile.h"
 
 SoundStream* SoundStream::Open(const std::string& path) {

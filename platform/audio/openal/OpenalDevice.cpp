@@ -1,9 +1,6 @@
 #include "OpenalDevice.h"
+#include "OpenalCalls.h"
 
-#define AL_ALEXT_PROTOTYPES
-#include <AL/al.h>
-#include <AL/alc.h>
-#include <AL/alext.h>
 
 namespace {
 // A context made current on the device; nothing (the device closed) when

@@ -1,12 +1,10 @@
 #include "OpenalVoice.h"
 
-#define AL_ALEXT_PROTOTYPES
-#include <AL/al.h>
-#include <AL/alext.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "OpenalCalls.h"
 #include "platform/audio/waves/Mixdown.h"
 
 std::unique_ptr<OpenalVoice> OpenalVoice::ForWave(const OpenalWave& wave) {

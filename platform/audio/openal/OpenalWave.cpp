@@ -1,8 +1,7 @@
 #include "OpenalWave.h"
 
-#include <AL/al.h>
-#include <AL/alext.h>
 
+#include "OpenalCalls.h"
 #include "platform/audio/waves/Mixdown.h"
 
 namespace openalwave {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PulseCalls.h"
 #include "ServerOutput.h"
 
 using serveroutput::LoopLock;
