@@ -53,8 +53,18 @@ place future corner "$(named Future)"
 place statistic corner "$(named Statistic)"
 place hall corner "$(named "The Best Of The Gravlok")"
 
+# Docked: the future window moved, or it stands (as at 100 %, where it
+# starts there) with its left edge at the main window's right edge.
+docked() {
+  local f m
+  f=$(frame_of "$(named Future)") && m=$(frame_of "$MAIN") || return 1
+  [ "$f" != "$(grep "^future " "$OUT" | cut -d" " -f3-)" ] && return 0
+  read -r fx _ <<<"$f"
+  read -r mx _ mw _ <<<"$m"
+  [ $((fx - mx - mw)) -ge -3 ] && [ $((fx - mx - mw)) -le 3 ]
+}
 toggle 0 $TOGGLE_Y  # Auto
-wait_for '[ "$(frame_of "$(named Future)")" != "$(grep "^future " "$OUT" | cut -d" " -f3-)" ]' 10 || true
+wait_for docked 10 || true  # a dock the screen does not hold is checked by the places below
 place docked-future corner "$(named Future)"
 place docked-statistic corner "$(named Statistic)"
 place docked-hall bottom "$(named "The Best Of The Gravlok")"  # level with the main window's
