@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <cstdio>
 
 #include "FirstShowing.h"
@@ -37,11 +38,11 @@ int main(int argc, char** argv) {
     startupsteps::Mark("Form_Load");
     w.winId();  // the window exists now, so its first showing can be watched
     StartupProbe::Watch(w.windowHandle());
-    // Once the window is on the screen: the sound output is opened, and the
-    // task bar gets the game's picture.
+    // Once the window is on the screen the sound output is opened, and once
+    // it is drawn the desktop gets the game's picture in every size.
     FirstShowing::Then(w.windowHandle(), [&w] {
         sounddevice::WindowShown();
-        w.setWindowIcon(GameIcon());
+        QTimer::singleShot(0, &w, [&w] { w.setWindowIcon(GameIcon()); });
     });
     w.show();
     startupsteps::Mark("shown");

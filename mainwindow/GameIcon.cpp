@@ -60,8 +60,11 @@ QImage GameIconImage(int size) {
     return img;
 }
 
-QIcon GameIcon() {
+QIcon GameIcon(bool captionOnly) {
     QIcon icon;
-    for (int s : {16, 24, 32, 48, 64, 128}) icon.addPixmap(QPixmap::fromImage(GameIconImage(s)));
+    for (int s : {16, 24, 32, 48, 64, 128}) {
+        icon.addPixmap(QPixmap::fromImage(GameIconImage(s)));
+        if (captionOnly) break;
+    }
     return icon;
 }

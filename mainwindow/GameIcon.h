@@ -5,4 +5,6 @@
 #include <QImage>
 
 QImage GameIconImage(int size);
-QIcon GameIcon();
+// Every size the desktop may show, or only the caption strip's 16 pixels
+// (drawn before the window is first shown; the others once it is drawn).
+QIcon GameIcon(bool captionOnly = false);

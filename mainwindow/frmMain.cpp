@@ -31,6 +31,7 @@ frmMain::frmMain(RandomSource* rnd, TimeOfDay* clock)
     : QWidget(nullptr), GameCore(*this, *this, rnd ? *rnd : defaultRandom, clock ? *clock : defaultClock) {
     setObjectName("frmMain");
     setWindowTitle("Gravlok XII Mirvax");
+    setWindowIcon(GameIcon(true));
     // The window draws its own caption strip; the rest is cut to its shape.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     setFont(LayoutFont(kMainFont, kMainFontPoints));
