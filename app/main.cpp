@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     w.Form_Load();
     startupsteps::Mark("Form_Load");
     w.winId();  // the window exists now, so its first showing can be watched
-    StartupProbe::Watch(w.windowHandle());
+    startupprobe::Watch(w.windowHandle());
     // Once the window is on the screen the sound output is opened, and once
     // it is drawn the desktop gets the game's picture in every size.
     FirstShowing::Then(w.windowHandle(), [&w] {
