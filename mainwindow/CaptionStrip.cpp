@@ -7,8 +7,8 @@
 #include <QWindow>
 
 #include "mainwindow/layout/WindowRegion.h"
-#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/WorkAside.h"
+#include "platform/windows/WindowStates.h"
 
 namespace {
 constexpr int kButtonW = 21, kButtonH = 19;

@@ -4,8 +4,8 @@
 #include <QListWidget>
 
 #include "frmMain.h"
-#include "platform/desktop/WindowPlace.h"
-#include "platform/desktop/WindowStates.h"
+#include "platform/windows/WindowPlace.h"
+#include "platform/windows/WindowStates.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"

@@ -7,8 +7,8 @@
 
 #include "frmMain.h"
 #include "mainwindow/layout/WindowRegion.h"
-#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowStates.h"
 #include "records/frmFuture.h"
 #include "records/frmGravloFathers.h"
 #include "records/frmStatistic.h"

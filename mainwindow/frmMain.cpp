@@ -11,10 +11,10 @@
 #include "GameIcon.h"
 #include "mainwindow/layout/HelpTexts.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/GraphicalButton.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowStates.h"
 #include "records/frmFuture.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <cstdio>
 
 #include "mainwindow/frmMain.h"
-#include "platform/desktop/WindowFrame.h"
 #include "platform/files/FileLock.h"
 #include "platform/files/WriteTrouble.h"
 #include "platform/folders/DataFolder.h"
 #include "platform/widgets/WorkAside.h"
+#include "platform/windows/WindowFrame.h"
 #include "records/formats/PendingRecords.h"
 
 namespace {

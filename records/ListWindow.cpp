@@ -4,9 +4,9 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-#include "platform/desktop/WindowFrame.h"
-#include "platform/desktop/WindowStates.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowFrame.h"
+#include "platform/windows/WindowStates.h"
 
 void FocusMainWindow(QWidget* mainWindow) {
     if (!mainWindow || !mainWindow->isVisible()) return;  // nothing to give it to: ignored

@@ -6,11 +6,11 @@
 #include "frmGameOver.h"
 #include "mainwindow/Colors.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/desktop/WindowFrame.h"
-#include "platform/desktop/WindowPlace.h"
 #include "platform/files/CodePage.h"
 #include "platform/widgets/FitLabel.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowFrame.h"
+#include "platform/windows/WindowPlace.h"
 
 namespace {
 constexpr const char* kTitle = "Gravlok XII Mirvax";

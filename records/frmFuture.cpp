@@ -8,9 +8,9 @@
 
 #include "ListWindow.h"
 #include "mainwindow/Colors.h"
-#include "platform/desktop/WindowFrame.h"
-#include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowFrame.h"
+#include "platform/windows/WindowPlace.h"
 
 frmFuture::frmFuture(QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window), picFuture(new PictureBox(this)), main_(mainWindow) {

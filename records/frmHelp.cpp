@@ -5,10 +5,10 @@
 
 #include "mainwindow/Colors.h"
 #include "platform/desktop/Fonts.h"
-#include "platform/desktop/FrameKeeper.h"
-#include "platform/desktop/WindowFrame.h"
-#include "platform/desktop/WindowPlace.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/FrameKeeper.h"
+#include "platform/windows/WindowFrame.h"
+#include "platform/windows/WindowPlace.h"
 
 namespace {
 constexpr int kClientWidthTw = 3480;

@@ -4,9 +4,9 @@
 #include <QMessageBox>
 #include <QStorageInfo>
 
-#include "platform/desktop/WindowFrame.h"
 #include "platform/folders/ProgramFolder.h"
 #include "platform/widgets/Twips.h"
+#include "platform/windows/WindowFrame.h"
 
 namespace {
 QRect Tw(int l, int t, int w, int h) {
