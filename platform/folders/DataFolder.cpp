@@ -63,20 +63,28 @@ bool WriterReady(const QString& writer, bool needGroup) {
 
 void SetSharedTable(const QString& folder, const QString& writer) { SharedOverride() = {folder, writer}; }
 
-std::optional<std::string> SharedTableWriter() {
-    const SharedTablePlace& o = SharedOverride();
-    const bool installed = o.folder.isEmpty();  // a portable folder has no writer: it keeps its own table
-    const QString folder = installed ? QStringLiteral(GRAVLOK_SHARED_TABLE_DIR) : o.folder;
-    const QString writer = installed ? QDir(ProgramFolder()).filePath("gravlok-table") : o.writer;
-    if (!WriterReady(writer, installed) || !QFileInfo(folder).isDir()) return std::nullopt;
-    return QFile::encodeName(writer).toStdString();
-}
-
-QString TableFolder() {
-    if (!SharedTableWriter()) return DataFolder();
+namespace {
+QString SharedFolder() {
     const QString& o = SharedOverride().folder;
     return o.isEmpty() ? QStringLiteral(GRAVLOK_SHARED_TABLE_DIR) : o;
 }
+}  // namespace
+
+std::optional<std::string> SharedTableWriter() {
+    const SharedTablePlace& o = SharedOverride();
+    const bool installed = o.folder.isEmpty();  // a portable folder has no writer: it keeps its own table
+    const QString writer = installed ? QDir(ProgramFolder()).filePath("gravlok-table") : o.writer;
+    if (!WriterReady(writer, installed) || !QFileInfo(SharedFolder()).isDir()) return std::nullopt;
+    return QFile::encodeName(writer).toStdString();
+}
+
+std::optional<std::string> SharedTableWriterFor(const QString& dir) {
+    std::optional<std::string> writer = SharedTableWriter();
+    if (!writer || QDir(dir) != QDir(SharedFolder())) return std::nullopt;
+    return writer;
+}
+
+QString TableFolder() { return SharedTableWriter() ? SharedFolder() : DataFolder(); }
 
 namespace {
 QString& SpareBase() {

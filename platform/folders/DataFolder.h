@@ -15,6 +15,8 @@ QString TableFolder();
 // The program that writes the shared table for the player, when the table
 // is the shared one (see TableFolder); nothing otherwise.
 std::optional<std::string> SharedTableWriter();
+// The same, when `dir` is the shared table's folder; nothing for any other.
+std::optional<std::string> SharedTableWriterFor(const QString& dir);
 // Tests put the shared table and its writer elsewhere, a writer that needs
 // no group (an empty folder: as installed).
 void SetSharedTable(const QString& folder, const QString& writer);

@@ -121,7 +121,7 @@ QString OwnTable() { return QDir(PlayersDataFolder()).filePath(hof::kFileName); 
 QString JoinedMark() { return OwnTable() + ".joined"; }
 
 bool JoinsOwnTable(const QString& tableDir) {
-    return SharedTableWriter() && QDir(tableDir) == QDir(TableFolder()) && Exists(OwnTable()) && !Exists(JoinedMark());
+    return SharedTableWriterFor(tableDir) && Exists(OwnTable()) && !Exists(JoinedMark());
 }
 
 // Its records, without the one-row table a missing file was replaced by and

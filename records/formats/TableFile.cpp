@@ -43,7 +43,7 @@ std::optional<Table> SaveRows(const QString& dir, const Table& fallback, const s
                               const std::function<void()>& beforeReplace, const std::function<void()>& onWait,
                               const std::function<bool()>& keepWaiting, SaveTrouble* trouble) {
     // The table every account shares is written by its writer alone.
-    if (const std::optional<std::string> writer = SharedTableWriter(); writer && QDir(dir) == QDir(TableFolder())) {
+    if (const std::optional<std::string> writer = SharedTableWriterFor(dir)) {
         if (trouble) *trouble = SaveTrouble::None;
         if (rows.empty()) return ReadFile(dir).value_or(fallback);  // nothing to change
         return SaveShared(*writer, dir, rows, onWait, keepWaiting, trouble);
