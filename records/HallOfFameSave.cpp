@@ -44,6 +44,18 @@ QString HolderText(const QString& folder) {
         .arg(QString::fromStdString(h->user));
 }
 
+QString TextOf(WriteTrouble trouble) {
+    switch (trouble) {
+    case WriteTrouble::NotRegular: return QString::fromUtf8("на месте файла таблицы рекордов стоит не обычный файл");
+    case WriteTrouble::ReadOnlyFile: return QString::fromUtf8("файл таблицы рекордов только для чтения");
+    case WriteTrouble::ReadOnlyDisk: return QString::fromUtf8("диск с таблицей рекордов доступен только для чтения");
+    case WriteTrouble::NoSpace: return QString::fromUtf8("на диске нет места");
+    case WriteTrouble::NoPermission: return QString::fromUtf8("нет прав на запись в папку таблицы рекордов");
+    case WriteTrouble::Unknown: break;
+    }
+    return QString::fromUtf8("файл таблицы рекордов не удалось записать");
+}
+
 QString Why(hof::SaveTrouble trouble, const QString& folder, size_t bytes) {
     switch (trouble) {
     case hof::SaveTrouble::NoLock:
@@ -53,20 +65,12 @@ QString Why(hof::SaveTrouble trouble, const QString& folder, size_t bytes) {
     case hof::SaveTrouble::Refused: return QString::fromUtf8("таблица рекордов принимает только имя в одну строку");
     case hof::SaveTrouble::NoTable:
         return QString::fromUtf8("файла общей таблицы рекордов нет (его восстановит «dpkg-reconfigure gravlok»)");
-    case hof::SaveTrouble::NoSpace: return QString::fromUtf8("на диске нет места");
-    case hof::SaveTrouble::ReadOnlyDisk:
-        return QString::fromUtf8("диск с таблицей рекордов доступен только для чтения");
+    // The shared table's writer says what stopped it.
+    case hof::SaveTrouble::NoSpace: return TextOf(WriteTrouble::NoSpace);
+    case hof::SaveTrouble::ReadOnlyDisk: return TextOf(WriteTrouble::ReadOnlyDisk);
     default: break;
     }
-    switch (WhyNotWritten(hof::PathIn(folder).toStdString(), bytes)) {
-    case WriteTrouble::NotRegular: return QString::fromUtf8("на месте файла таблицы рекордов стоит не обычный файл");
-    case WriteTrouble::ReadOnlyFile: return QString::fromUtf8("файл таблицы рекордов только для чтения");
-    case WriteTrouble::ReadOnlyDisk: return QString::fromUtf8("диск с таблицей рекордов доступен только для чтения");
-    case WriteTrouble::NoSpace: return QString::fromUtf8("на диске нет места");
-    case WriteTrouble::NoPermission: return QString::fromUtf8("нет прав на запись в папку таблицы рекордов");
-    case WriteTrouble::Unknown: break;
-    }
-    return QString::fromUtf8("файл таблицы рекордов не удалось записать");
+    return TextOf(WhyNotWritten(hof::PathIn(folder).toStdString(), bytes));
 }
 
 // A message of the game's, with one button; Esc, pressed by reflex, answers it.
