@@ -35,7 +35,7 @@ void frmMain::FollowSideWindow(QWidget* side) {
     const bool sideMinimized = windowstate::Minimized(side), game = windowstate::HeadedMinimized(this);
     if (report == windowstate::Report::OnItsWay || sideMinimized == game) return;
     const auto gameState = [&](QWidget* w, bool minimized) {
-        windowstate::Apply(w, minimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
+        windowstate::Apply(w, windowstate::WithMinimized(windowState(), minimized));
     };
     if (report == windowstate::Report::Answer || (sideMinimized && QApplication::activeModalWidget()))
         gameState(side, game);
@@ -51,13 +51,11 @@ void frmMain::FollowMainWindow() {
     if (report == windowstate::Report::OnItsWay) return;
     const bool minimized = windowstate::Minimized(this);
     if (report == windowstate::Report::OwnChange)
-        windowstate::Apply(this,
-                           minimized ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
+        windowstate::Apply(this, windowstate::WithMinimized(windowState(), minimized));
     for (QWidget* s : {static_cast<QWidget*>(gravloFathers_.data()), static_cast<QWidget*>(statistic_.data()),
                        static_cast<QWidget*>(future_.data())})
         if (s && s->isVisible() && windowstate::AskedMinimized(s) != minimized)
-            windowstate::Apply(
-                s, minimized ? s->windowState() | Qt::WindowMinimized : s->windowState() & ~Qt::WindowMinimized);
+            windowstate::Apply(s, windowstate::WithMinimized(s->windowState(), minimized));
     if (!minimized) KeyboardBackToGame();
 }
 
@@ -163,8 +161,7 @@ void frmMain::ShowInGameState(QWidget* w, bool shown) {
     if (shown && !w->isVisible()) {
         const bool minimized = windowstate::HeadedMinimized(this);
         if (static_cast<bool>(w->windowState() & Qt::WindowMinimized) != minimized)
-            windowstate::Apply(
-                w, minimized ? w->windowState() | Qt::WindowMinimized : w->windowState() & ~Qt::WindowMinimized);
+            windowstate::Apply(w, windowstate::WithMinimized(w->windowState(), minimized));
     }
     w->setVisible(shown);
 }

@@ -7,6 +7,7 @@
 // window is brought back: some unmap it (a map restores it), others keep it
 // mapped and only take it out of view (a map is then nothing). Here a state
 // is read from the window manager and asked of it in the way that works.
+#include <QtCore/qflags.h>
 #include <QtCore/qnamespace.h>
 #include <functional>
 
@@ -24,6 +25,11 @@ bool Minimized(const QWidget* w);
 // where it keeps minimised windows mapped, shown anew at its place. A hidden
 // window only takes the state.
 void Apply(QWidget* w, Qt::WindowStates state);
+
+// `state` with its minimised flag set or cleared.
+inline Qt::WindowStates WithMinimized(Qt::WindowStates state, bool minimized) {
+    return minimized ? state | Qt::WindowMinimized : state & ~Qt::WindowMinimized;
+}
 
 // Whether the program last asked for the window minimised (Qt's word for a
 // window it never asked anything of).
