@@ -1,6 +1,6 @@
 #include "OpenalDevice.h"
-#include "OpenalCalls.h"
 
+#include "OpenalCalls.h"
 
 namespace {
 // A context made current on the device; nothing (the device closed) when

@@ -1,6 +1,5 @@
 #include "OpenalVoice.h"
 
-
 #include <algorithm>
 #include <vector>
 

@@ -1,6 +1,5 @@
 #include "OpenalWave.h"
 
-
 #include "OpenalCalls.h"
 #include "platform/audio/waves/Mixdown.h"
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+
 #include "PulseCalls.h"
 
 namespace serveroutput {

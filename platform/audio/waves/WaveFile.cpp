@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include "SndfileCalls.h"
 
 SNDFILE* OpenWaveFile(const std::string& path, SF_INFO& info) {
