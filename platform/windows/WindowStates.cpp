@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <cstdlib>
 
+#include "RequestOrder.h"
 #include "X11.h"
 
 namespace windowstate {
@@ -70,7 +71,9 @@ void AskActive(const QWidget* w) {
 // report nothing. Elsewhere, Qt's own spontaneous state changes.
 class Watcher : public QObject, public QAbstractNativeEventFilter {
 public:
+    static constexpr const char* kName = "windowstate.watcher";
     Watcher(QWidget* w, std::function<void()> changed) : QObject(w), w_(w), changed_(std::move(changed)) {
+        setObjectName(kName);
         if (x11::Connection()) {
             wmState_ = x11::Atom("WM_STATE");
             qApp->installNativeEventFilter(this);
@@ -79,6 +82,8 @@ public:
         }
     }
     ~Watcher() override { qApp->removeNativeEventFilter(this); }
+
+    void Changed() { changed_(); }
 
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::WindowStateChange && e->spontaneous()) changed_();
@@ -178,8 +183,19 @@ void Ask(QWidget* w, bool minimise, const Native& n, bool qtAsks) {
 }
 
 // A window manager busy with the window (showing it anew) may drop a
-// request: one still unanswered a moment later is asked again, once.
+// request: one still unanswered a moment later is asked again, once. That
+// is judged once the program has taken in every event up to then. A window
+// the window manager has changed twice or more since the request and still
+// shows otherwise had its answer: it came and went before the program read
+// it (the player undid it at once, or the program was too busy to hear of
+// it). What it shows is then the window system's own word, taken as any.
 constexpr int kAskAgainMs = 1000;
+
+// Has the window's watcher take in the window manager's word anew.
+void TellWatcher(QWidget* w) {
+    if (auto* watcher = static_cast<Watcher*>(w->findChild<QObject*>(Watcher::kName, Qt::FindDirectChildrenOnly)))
+        watcher->Changed();
+}
 }  // namespace
 
 void Apply(QWidget* w, Qt::WindowStates state) {
@@ -197,12 +213,25 @@ void Apply(QWidget* w, Qt::WindowStates state) {
     w->setWindowState(state);
     if (!n.known || onItsWay) return;
     Ask(w, minimise, n, qtAsks);
+    order::MarkRequest(w);
     const qint64 askedAt = w->property(kAskedAt).toLongLong();
-    QTimer::singleShot(kAskAgainMs, w, [w, minimise, askedAt] {
-        // Asked anew since, or answered (what it shows now may be the player's).
-        if (w->property(kAskedAt).toLongLong() != askedAt || w->property(kAnswered).toBool() || !w->isVisible()) return;
-        const Native now = Read(w);
-        if (now.known && now.iconic != minimise) Ask(w, minimise, now, false);
+    // Asked anew since, or answered (what it shows now may be the player's).
+    const auto settled = [w, askedAt] {
+        return w->property(kAskedAt).toLongLong() != askedAt || w->property(kAnswered).toBool() || !w->isVisible();
+    };
+    QTimer::singleShot(kAskAgainMs, w, [w, minimise, settled] {
+        if (settled()) return;
+        order::WhenCaughtUp(w, [w, minimise, settled](int changes) {
+            if (settled()) return;
+            const Native now = Read(w);
+            if (!now.known || now.iconic == minimise) return;
+            if (changes < 2) {
+                Ask(w, minimise, now, false);
+                return;
+            }
+            w->setProperty(kAnswered, true);
+            TellWatcher(w);
+        });
     });
 }
 

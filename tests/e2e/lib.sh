@@ -66,8 +66,8 @@ game_windows() { xdotool search --onlyvisible --name '^Gravlok XII Mirvax$' 2>/d
 question_window() { game_windows | grep -vx "$MAIN" | head -1; }
 
 # The window manager of $E2E_WM (openbox unless said: mutter, kwin, xfwm4,
-# kwin-wayland),
-# once it is ready to manage windows. The desktops' own managers run in a
+# kwin-wayland), once it is ready to manage windows; its process in WM_PID
+# (none for kwin-wayland's). The desktops' own managers run in a
 # session bus of their own (see outside). On a loaded machine one may give
 # up before it got hold of the display: it is started again, twice at most.
 start_wm() {
@@ -85,7 +85,7 @@ start_wm() {
     esac
     pid=$!
     wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" || ! kill -0 '$pid 30 || true
-    kill -0 $pid 2>/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && return 0
+    kill -0 $pid 2>/dev/null && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && WM_PID=$pid && return 0
     note "the window manager ${E2E_WM:-openbox} did not start (attempt $attempt): $(tail -2 "$WORK/wm.log" | tr '\n' ' ')"
     kill $pid 2>/dev/null || true
     sleep 1
@@ -205,11 +205,16 @@ main_has_keyboard() {
 # Asks for the keyboard for the main window: through the window manager, or
 # straight from the X server where none runs.
 ask_keyboard() { xdotool windowactivate "$MAIN" 2>/dev/null || xdotool windowfocus "$MAIN" 2>/dev/null || true; }
-# Sends KEYS once the main window holds the keyboard (asked for it again
-# while it does not): a key is never sent blind, however slow the machine.
-key_to_main() {
+# Waits until the main window holds the keyboard, asking for it while it
+# does not.
+keyboard_to_main() {
   wait_for 'main_has_keyboard || { ask_keyboard; false; }' 60 ||
     fail "the main window does not get the keyboard (focus: $(xdotool getwindowfocus 2>/dev/null))"
+}
+# Sends KEYS once the main window holds the keyboard: a key is never sent
+# blind, however slow the machine.
+key_to_main() {
+  keyboard_to_main
   xdotool key "$@"
 }
 

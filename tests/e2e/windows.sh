@@ -19,10 +19,27 @@ start_game "$GAME"
 # Paused for the whole test (Esc, then the window restored): left to play,
 # the game ends within minutes on a loaded machine, and its name question
 # then holds every other window.
-key_to_main Escape
+note "Esc minimises; restored by the player at once, while the game is too busy to hear of it, it stays restored"
+# The game marks each request of a window state on its window, right after it.
+request_mark() { xprop -id "$MAIN" _WINDOWSTATE_REQUEST 2>/dev/null | sed -n 's/.* = //p'; }
+trap 'kill -CONT "$GAME_PID" "$WM_PID" 2>/dev/null || true' EXIT  # nothing is left stopped
+keyboard_to_main
+# The window manager held until the game has asked, and the game from then
+# until the player has undone the answer: the game reads the window's state
+# only after both.
+kill -STOP "$WM_PID"
+xdotool key Escape
+wait_for '[ -n "$(request_mark)" ]' 30 || fail "Esc asked nothing of the window manager"
+asked=$(request_mark)
+kill -STOP "$GAME_PID"
+kill -CONT "$WM_PID"
 wait_for '[ "$(wm_state)" = Iconic ]' 15 || fail "Esc did not minimise: $(game_states)"
 xdotool windowmap "$MAIN"
-xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
+wait_for '[ "$(wm_state)" = Normal ]' 15 || fail "the window manager did not restore the game: $(game_states)"
+kill -CONT "$GAME_PID"
+# The game takes the restore for the player's and asks for it too: its mark
+# moves on (a game that missed the answer would ask for the minimise again).
+wait_for '[ "$(request_mark)" != "$asked" ]' 30 || fail "the game did not take the player's restore: $(game_states)"
 wait_for '[ "$(wm_state)" = Normal ] && [ -n "$(named Future)" ] && [ -n "$(named Statistic)" ]' 20 ||
   fail "the game did not come back: $(game_states)"
 
