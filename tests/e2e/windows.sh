@@ -27,9 +27,10 @@ keyboard_to_main
 # The window manager held until the game has asked, and the game from then
 # until the player has undone the answer: the game reads the window's state
 # only after both.
+before=$(request_mark)
 kill -STOP "$WM_PID"
 xdotool key Escape
-wait_for '[ -n "$(request_mark)" ]' 30 || fail "Esc asked nothing of the window manager"
+wait_for '[ "$(request_mark)" != "$before" ]' 30 || fail "Esc asked nothing of the window manager"
 asked=$(request_mark)
 kill -STOP "$GAME_PID"
 kill -CONT "$WM_PID"
